@@ -1,0 +1,30 @@
+# orbiquel_native_test(NAME SOURCES... LIBS ...): a GoogleTest executable for
+# pure logic, built and run on the build machine.
+function(orbiquel_native_test name)
+  if(CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME native.${name} COMMAND ${name})
+endfunction()
+
+# orbiquel_win32_test(NAME SOURCES... LIBS ... [RESOURCES rc...] [LOCK]):
+# a GoogleTest executable for Win32 code, run under Wine. LOCK serialises
+# tests that touch the shared Wine registry or desktop.
+function(orbiquel_win32_test name)
+  if(NOT CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  cmake_parse_arguments(T "LOCK" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME win32.${name} COMMAND ${name})
+  set_tests_properties(win32.${name} PROPERTIES FIXTURES_REQUIRED wineprefix TIMEOUT 300)
+  if(T_LOCK)
+    set_tests_properties(win32.${name} PROPERTIES RESOURCE_LOCK wine-desktop)
+  endif()
+endfunction()

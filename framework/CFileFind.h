@@ -1,0 +1,40 @@
+#pragma once
+#include <windows.h>
+#include <memory>
+#include <string>
+
+// A folder search. As with FindFirstFile, FindFile starts the search and the
+// first entry becomes current only after the first FindNextFile.
+class CFileFind {
+public:
+    CFileFind() = default;
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+    virtual ~CFileFind() { Close(); }
+
+    // Searches pattern (a path, "*.*" by default); the root becomes the
+    // pattern's full path up to its last separator.
+    BOOL FindFile(const std::string& pattern = "*.*");
+    // Moves to the next entry; FALSE when the entry made current was the last.
+    BOOL FindNextFile();
+    void Close();
+
+    bool IsDots() const;
+    bool IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
+    bool MatchesMask(DWORD mask) const { return m_found && (m_found->dwFileAttributes & mask) != 0; }
+    std::string GetFileName() const { return m_found ? m_found->cFileName : ""; }
+    std::string GetFilePath() const;
+    std::string GetFileTitle() const;
+    const std::string& GetRoot() const { return m_strRoot; }
+
+protected:
+    // Starts the search at path; on failure closes it and keeps the last error.
+    BOOL StartSearch(const std::string& path);
+
+    std::string m_strRoot;
+
+private:
+    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+    std::unique_ptr<WIN32_FIND_DATAA> m_found;
+    std::unique_ptr<WIN32_FIND_DATAA> m_next;
+};

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+// A private-profile (.ini) file: sections of key=value lines.
+class CProfileFile {
+public:
+    CProfileFile() = default;
+    explicit CProfileFile(std::string path) : m_strPath(std::move(path)) {}
+
+    // The value, at most 4095 characters; empty when missing.
+    std::string GetString(const std::string& section, const std::string& key) const;
+    // Creates the file when needed; false when it cannot be written.
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value) const;
+
+    const std::string& GetPath() const { return m_strPath; }
+    void SetPath(std::string path) { m_strPath = std::move(path); }
+
+private:
+    std::string m_strPath;
+};

@@ -1,0 +1,17 @@
+#include "framework/ResString.h"
+#include "framework/CWinApp.h"
+
+std::string LoadResString(UINT id)
+{
+    char buffer[1024] = "";
+    int length = ::LoadStringA(AfxGetResourceHandle(), id, buffer, sizeof buffer);
+    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+std::string FormatResString1(UINT id, const std::string& argument)
+{
+    std::string text = LoadResString(id);
+    for (size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1", at + argument.size()))
+        text.replace(at, 2, argument);
+    return text;
+}

@@ -1,0 +1,46 @@
+#pragma once
+#include <windows.h>
+
+// Everything this program knows about the Melodrift player, in one place.
+namespace host {
+
+// Settings key (HKEY_CURRENT_USER) and its values.
+constexpr HKEY kSettingsRoot = HKEY_CURRENT_USER;
+constexpr char kSettingsKey[] = "Software\\Kestrelworks\\Melodrift\\General Preferences 0.80";
+constexpr char kPathValue[] = "MelodriftPath";   // install folder, string
+constexpr char kVisNumberValue[] = "VisNumber";  // current visual's position, decimal text
+
+// Installation layout.
+constexpr char kExecutable[] = "Melodrift.exe";
+constexpr char kVisFolder[] = "Vis";
+constexpr char kPluginExtension[] = "svp";
+constexpr char kDisabledSuffix[] = "_disabled";
+
+// The four built-in visuals, always positions 0 to 3, before every plug-in.
+constexpr int kBuiltinCount = 4;
+constexpr const char* kBuiltinNames[kBuiltinCount] = {
+    "Waveform 1.1", "Spectrum 1.0", "Spectrum 2.0", "VU Sweep 1.1"};
+
+// Running host.
+constexpr char kWindowClass[] = "Melodrift Window Class";
+constexpr char kInfoMapping[] = "MelodriftInformation";
+constexpr char kInfoEvent[] = "MelodriftInformationEvent";
+constexpr DWORD kInfoSize = 1317;         // size of the shared state record
+constexpr DWORD kInfoCopySize = 1316;     // how much of it we copy
+constexpr DWORD kInfoPositionOffset = 12; // playback position
+constexpr DWORD kInfoVisNameOffset = 800; // name of the current visual
+
+// Command-line switches, appended to the executable's path.
+constexpr char kSwitchQuit[] = " -quit";
+constexpr char kSwitchPlay[] = " -play";
+constexpr char kSwitchScanTo[] = " -scanto %lu";
+
+// Key presses that step the running host through its visuals.
+constexpr UINT kKeyNextVisual = 0xBE;       // VK_OEM_PERIOD
+constexpr LPARAM kKeyNextDown = 0x00340001;
+constexpr LPARAM kKeyNextUp = static_cast<LPARAM>(0xC0340001);
+constexpr UINT kKeyPreviousVisual = 0xBC;   // VK_OEM_COMMA
+constexpr LPARAM kKeyPreviousDown = 0x00330001;
+constexpr LPARAM kKeyPreviousUp = static_cast<LPARAM>(0xC0330001);
+
+}
