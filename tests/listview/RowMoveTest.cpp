@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+#include <vector>
+#include "listview/RowMove.h"
+
+namespace {
+using Rows = std::vector<int>;
+}
+
+TEST(RowMove, GathersTheDraggedRowsAsOneBlockAtTheDrop)
+{
+    // Rows 5 and 7 onto the lower half of row 8 of ten.
+    EXPECT_EQ(RowOrderAfterMove(10, {5, 7}, 8, true), (Rows{0, 1, 2, 3, 4, 6, 8, 5, 7, 9}));
+    // Rows 7 and 8 onto the upper half of row 4.
+    EXPECT_EQ(RowOrderAfterMove(10, {7, 8}, 4, false), (Rows{0, 1, 2, 3, 7, 8, 4, 5, 6, 9}));
+    // Rows on both sides of the drop row.
+    EXPECT_EQ(RowOrderAfterMove(10, {4, 9}, 6, false), (Rows{0, 1, 2, 3, 5, 4, 9, 6, 7, 8}));
+    EXPECT_EQ(RowOrderAfterMove(10, {4, 5, 8}, 6, true), (Rows{0, 1, 2, 3, 6, 4, 5, 8, 7, 9}));
+}
+
+TEST(RowMove, DropsInsideOrOnTheDraggedBlockChangeNothing)
+{
+    const Rows unchanged{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    EXPECT_EQ(RowOrderAfterMove(10, {5, 6, 7}, 6, false), unchanged);
+    EXPECT_EQ(RowOrderAfterMove(10, {5, 6, 7}, 6, true), unchanged);
+    EXPECT_EQ(RowOrderAfterMove(10, {5, 6, 7}, 5, false), unchanged);
+    EXPECT_EQ(RowOrderAfterMove(10, {5, 6, 7}, 7, true), unchanged);
+    for (bool below : {false, true}) {
+        EXPECT_EQ(RowOrderAfterMove(10, {6}, 6, below), unchanged);
+        EXPECT_EQ(RowOrderAfterMove(10, {9}, 9, below), unchanged);
+    }
+}
+
+TEST(RowMove, DropsBelowTheLastRowOrOutsideTheRowsAppend)
+{
+    const Rows appended{0, 1, 2, 3, 4, 6, 7, 8, 9, 5};
+    EXPECT_EQ(RowOrderAfterMove(10, {5}, 9, true), appended);
+    EXPECT_EQ(RowOrderAfterMove(10, {5}, 10, false), appended);
+    EXPECT_EQ(RowOrderAfterMove(10, {5}, -1, false), appended);
+    EXPECT_EQ(RowOrderAfterMove(10, {4, 6}, 9, true), (Rows{0, 1, 2, 3, 5, 7, 8, 9, 4, 6}));
+    // Above the last row is not the end.
+    EXPECT_EQ(RowOrderAfterMove(10, {5}, 9, false), (Rows{0, 1, 2, 3, 4, 6, 7, 8, 5, 9}));
+}
+
+TEST(RowMove, SkipsDraggedIndicesOutsideTheRows)
+{
+    EXPECT_EQ(RowOrderAfterMove(6, {-1, 5, 6, 40}, 4, false), (Rows{0, 1, 2, 3, 5, 4}));
+    EXPECT_TRUE(PlanRowMove({7, 9}, 4, false, 6).empty());
+}
+
+TEST(RowMove, PlanStepsSayWhereTheListViewInsertsAndDeletes)
+{
+    // The steps the list view performs for rows 7 and 8 onto the upper half of row 4.
+    std::vector<RowMoveStep> steps = PlanRowMove({7, 8}, 4, false, 10);
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_EQ(steps[0].from, 7);
+    EXPECT_EQ(steps[0].insertAt, 4);
+    EXPECT_EQ(steps[0].eraseAt, 8);
+    EXPECT_EQ(steps[1].from, 8);
+    EXPECT_EQ(steps[1].insertAt, 5);
+    EXPECT_EQ(steps[1].eraseAt, 9);
+}
+
+TEST(RowMove, NewIndicesFollowTheMovedRows)
+{
+    Rows order = RowOrderAfterMove(10, {5, 7}, 8, true);
+    EXPECT_EQ(NewIndicesOf(order, {5, 7, 8, 9, 2}), (Rows{7, 8, 6, 9, 2}));
+    EXPECT_EQ(NewIndicesOf(order, {-1, 10}), (Rows{-1, -1}));
+}
+
+TEST(RowMove, NothingIsDroppedAboveTheFirstPlugInRow)
+{
+    for (int target = 0; target < 3; ++target) {
+        EXPECT_FALSE(IsDropAllowed(target, false)) << target;
+        EXPECT_FALSE(IsDropAllowed(target, true)) << target;
+    }
+    EXPECT_FALSE(IsDropAllowed(3, false));
+    EXPECT_TRUE(IsDropAllowed(3, true));
+    EXPECT_TRUE(IsDropAllowed(4, false));
+    EXPECT_FALSE(IsDropAllowed(-1, true));
+    // A drop below row 3 lands at row 4.
+    EXPECT_EQ(RowOrderAfterMove(8, {6, 7}, 3, true), (Rows{0, 1, 2, 3, 6, 7, 4, 5}));
+}
+
+TEST(RowMove, BuiltInRowsNeverMove)
+{
+    EXPECT_EQ(MovableRows({2, 3, 4, 5, 6}), (Rows{4, 5, 6}));
+    EXPECT_TRUE(MovableRows({0, 1, 2, 3}).empty());
+}
+
+TEST(RowMove, KeyboardMovesTheBlockOneRowLikeADrop)
+{
+    int target = 0;
+    bool below = false;
+    ASSERT_TRUE(KeyboardDrop({5, 6}, 10, true, target, below));
+    EXPECT_EQ(RowOrderAfterMove(10, {5, 6}, target, below), (Rows{0, 1, 2, 3, 5, 6, 4, 7, 8, 9}));
+    ASSERT_TRUE(KeyboardDrop({5, 6}, 10, false, target, below));
+    EXPECT_EQ(RowOrderAfterMove(10, {5, 6}, target, below), (Rows{0, 1, 2, 3, 4, 7, 5, 6, 8, 9}));
+    // A gap in the selection closes as it would in a drop.
+    ASSERT_TRUE(KeyboardDrop({6, 8}, 10, true, target, below));
+    EXPECT_EQ(RowOrderAfterMove(10, {6, 8}, target, below), (Rows{0, 1, 2, 3, 4, 6, 8, 5, 7, 9}));
+
+    EXPECT_FALSE(KeyboardDrop({4, 5}, 10, true, target, below));
+    EXPECT_FALSE(KeyboardDrop({8, 9}, 10, false, target, below));
+    EXPECT_FALSE(KeyboardDrop({}, 10, true, target, below));
+}
