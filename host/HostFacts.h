@@ -1,11 +1,9 @@
 #pragma once
-#include <windows.h>
 
 // Everything this program knows about the Melodrift player, in one place.
 namespace host {
 
-// Settings key (HKEY_CURRENT_USER) and its values.
-constexpr HKEY kSettingsRoot = HKEY_CURRENT_USER;
+// Settings key, under HKEY_CURRENT_USER, and its values.
 constexpr char kSettingsKey[] = "Software\\Kestrelworks\\Melodrift\\General Preferences 0.80";
 constexpr char kPathValue[] = "MelodriftPath";   // install folder, string
 constexpr char kVisNumberValue[] = "VisNumber";  // current visual's position, decimal text
@@ -25,22 +23,23 @@ constexpr const char* kBuiltinNames[kBuiltinCount] = {
 constexpr char kWindowClass[] = "Melodrift Window Class";
 constexpr char kInfoMapping[] = "MelodriftInformation";
 constexpr char kInfoEvent[] = "MelodriftInformationEvent";
-constexpr DWORD kInfoSize = 1317;         // size of the shared state record
-constexpr DWORD kInfoCopySize = 1316;     // how much of it we copy
-constexpr DWORD kInfoPositionOffset = 12; // playback position
-constexpr DWORD kInfoVisNameOffset = 800; // name of the current visual
+constexpr unsigned long kInfoSize = 1317;         // size of the shared state record
+constexpr unsigned long kInfoCopySize = 1316;     // how much of it we copy
+constexpr unsigned long kInfoPositionOffset = 12; // playback position
+constexpr unsigned long kInfoVisNameOffset = 800; // name of the current visual
 
 // Command-line switches, appended to the executable's path.
 constexpr char kSwitchQuit[] = " -quit";
 constexpr char kSwitchPlay[] = " -play";
 constexpr char kSwitchScanTo[] = " -scanto %lu";
 
-// Key presses that step the running host through its visuals.
-constexpr UINT kKeyNextVisual = 0xBE;       // VK_OEM_PERIOD
-constexpr LPARAM kKeyNextDown = 0x00340001;
-constexpr LPARAM kKeyNextUp = static_cast<LPARAM>(0xC0340001);
-constexpr UINT kKeyPreviousVisual = 0xBC;   // VK_OEM_COMMA
-constexpr LPARAM kKeyPreviousDown = 0x00330001;
-constexpr LPARAM kKeyPreviousUp = static_cast<LPARAM>(0xC0330001);
+// Key presses that step the running host through its visuals: virtual key,
+// then the WM_KEYDOWN and WM_KEYUP parameters (repeat 1, the key's scan code).
+constexpr unsigned kKeyNextVisual = 0xBE;  // VK_OEM_PERIOD
+constexpr unsigned long kKeyNextDown = 0x00340001;
+constexpr unsigned long kKeyNextUp = 0xC0340001;
+constexpr unsigned kKeyPreviousVisual = 0xBC;  // VK_OEM_COMMA
+constexpr unsigned long kKeyPreviousDown = 0x00330001;
+constexpr unsigned long kKeyPreviousUp = 0xC0330001;
 
 }

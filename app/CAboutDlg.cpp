@@ -1,0 +1,6 @@
+#include "app/CAboutDlg.h"
+#include "res/resource.h"
+
+CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent)
+{
+}

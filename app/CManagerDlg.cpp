@@ -1,0 +1,115 @@
+#include "app/CManagerDlg.h"
+#include "app/CAboutDlg.h"
+#include "framework/CWinApp.h"
+#include "framework/ResString.h"
+#include "host/HostPaths.h"
+#include "host/HostRegistry.h"
+#include "res/resource.h"
+
+namespace {
+HICON LoadProgramIcon(int size)
+{
+    return static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                           IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+}
+
+CManagerDlg::CManagerDlg(CWnd* parent, bool smallFonts)
+    : CDialog(smallFonts ? IDD_MANAGER_SMALLFONT : IDD_MANAGER, parent)
+{
+    m_hIconSmall = LoadProgramIcon(16);
+    m_hIconBig = LoadProgramIcon(32);
+    m_hFrameRgn = ::CreateRectRgn(0, 0, 1, 1);
+    m_brushFrame1.CreateSolidBrush(0x00C8BEBE);
+    m_brushFrame2.CreateSolidBrush(0x00C0A0A0);
+    m_brushFrame3.CreateSolidBrush(0x00A08080);
+    m_hStopEvent = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+}
+
+CManagerDlg::~CManagerDlg()
+{
+    if (m_hStopEvent)
+        ::CloseHandle(m_hStopEvent);
+    if (m_hFrameRgn)
+        ::DeleteObject(m_hFrameRgn);
+    // The window region belongs to the system once set.
+    if (m_hIconBig)
+        ::DestroyIcon(m_hIconBig);
+    if (m_hIconSmall)
+        ::DestroyIcon(m_hIconSmall);
+}
+
+BOOL CManagerDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    ::SetWindowTextA(m_hWnd, LoadResString(IDS_TITLE).c_str());
+    ModifyStyle(0, WS_SYSMENU);
+    AddAboutToSystemMenu();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
+    ReadHostSettings();
+    return TRUE;
+}
+
+void CManagerDlg::AddAboutToSystemMenu()
+{
+    HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    std::string about = LoadResString(IDS_ABOUTBOX);
+    if (!systemMenu || about.empty())
+        return;
+    ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+// Without the host's folder there is nothing to list or rename: a missing
+// key is reported like a missing value, and the window ends.
+void CManagerDlg::ReadHostSettings()
+{
+    std::string folder;
+    if (!ReadHostFolder(folder)) {
+        AfxMessageBox(IDS_NO_HOST_FOLDER, MB_ICONSTOP | MB_OK);
+        EndDialog(IDCANCEL);
+        return;
+    }
+    HostPaths paths = MakeHostPaths(folder);
+    m_strHostFolder = paths.folder;
+    m_strHostExe = paths.executable;
+    m_strVisFolder = paths.visFolder;
+}
+
+void CManagerDlg::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+bool CManagerDlg::OnCommand(WORD id, WORD code, HWND control)
+{
+    if (id == IDC_CANCEL) {
+        EndDialog(IDCANCEL);
+        return true;
+    }
+    return CDialog::OnCommand(id, code, control);
+}
+
+void CManagerDlg::ShowAboutBox()
+{
+    CAboutDlg about(this);
+    about.DoModal();
+}
+
+bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != IDM_ABOUTBOX)
+            break;
+        ShowAboutBox();
+        result = 0;
+        return true;
+    case WM_CLOSE:
+        EndDialog(IDCANCEL);
+        result = 0;
+        return true;
+    }
+    return CDialog::OnMessage(msg, wParam, lParam, result);
+}

@@ -1,0 +1,45 @@
+#pragma once
+#include <string>
+#include <vector>
+#include "framework/CBrush.h"
+#include "framework/CDialog.h"
+#include "framework/CImageList.h"
+
+// The program's only window: a borderless, skinned modal dialog holding the
+// catalogue list, "Save", "Cancel" and the animation.
+class CManagerDlg : public CDialog {
+public:
+    CManagerDlg(CWnd* parent, bool smallFonts);
+    ~CManagerDlg() override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    // Escape must not end the window.
+    void OnCancel() override {}
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void AddAboutToSystemMenu();
+    void ReadHostSettings();
+    void ShowAboutBox();
+
+    HANDLE m_hStopEvent = nullptr;
+    HICON m_hIconBig = nullptr;
+    HICON m_hIconSmall = nullptr;
+    std::vector<unsigned char> m_enabledAtLoad;
+    std::string m_strHostFolder;
+    bool m_bSwitching = false;
+    HWND m_hHostWnd = nullptr;
+    UINT_PTR m_nPollTimer = 0;
+    bool m_bHostRunning = false;
+    std::string m_strHostExe;
+    CBrush m_brushFrame3;
+    CBrush m_brushFrame2;
+    CImageList m_imageList;
+    std::string m_strVisFolder;
+    CBrush m_brushFrame1;
+    HRGN m_hFrameRgn = nullptr;
+    HRGN m_hWindowRgn = nullptr;
+};

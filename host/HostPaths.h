@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+// Where the host's files are, derived from its install folder.
+struct HostPaths {
+    std::string folder;     // always ends in a backslash
+    std::string executable; // folder + "Melodrift.exe"
+    std::string visFolder;  // folder + "Vis\"
+};
+
+HostPaths MakeHostPaths(const std::string& installFolder);

@@ -1,0 +1,19 @@
+#include <gtest/gtest.h>
+#include "host/HostPaths.h"
+
+TEST(HostPaths, DerivesExecutableAndVisFolderFromTheInstallFolder)
+{
+    HostPaths paths = MakeHostPaths("C:\\Player");
+    EXPECT_EQ(paths.folder, "C:\\Player\\");
+    EXPECT_EQ(paths.executable, "C:\\Player\\Melodrift.exe");
+    EXPECT_EQ(paths.visFolder, "C:\\Player\\Vis\\");
+}
+
+TEST(HostPaths, AFolderEndingInABackslashGivesTheSamePaths)
+{
+    HostPaths plain = MakeHostPaths("C:\\Player");
+    HostPaths slashed = MakeHostPaths("C:\\Player\\");
+    EXPECT_EQ(slashed.folder, plain.folder);
+    EXPECT_EQ(slashed.executable, plain.executable);
+    EXPECT_EQ(slashed.visFolder, plain.visFolder);
+}
