@@ -1,0 +1,31 @@
+#include "catalogue/ProfileText.h"
+
+namespace {
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool IsControl(char c)
+{
+    return static_cast<unsigned char>(c) < 0x20;
+}
+}
+
+bool IsStorableProfileKey(const std::string& key)
+{
+    if (key.empty() || IsBlank(key.front()) || IsBlank(key.back()))
+        return false;
+    if (key.front() == ';' || key.front() == '[')
+        return false;
+    for (char c : key) {
+        if (c == '=' || (IsControl(c) && c != '\t'))
+            return false;
+    }
+    return true;
+}
+
+bool IsStorableProfileValue(const std::string& value)
+{
+    return value.find_first_of("\r\n") == std::string::npos;
+}
