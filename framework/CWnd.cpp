@@ -101,7 +101,12 @@ bool CWnd::OnDrawItemReflect(DRAWITEMSTRUCT*)
 
 LRESULT CWnd::Default()
 {
-    return ::CallWindowProcA(m_prevProc, m_hWnd, m_current.msg, m_current.wParam, m_current.lParam);
+    return Default(m_current.msg, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return ::CallWindowProcA(m_prevProc, m_hWnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)

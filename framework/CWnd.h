@@ -51,6 +51,8 @@ protected:
 
     // The previous procedure's answer to the message being handled.
     LRESULT Default();
+    // The previous procedure's answer to a message of our own making.
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
