@@ -1,5 +1,29 @@
 #include "listview/CReorderListCtrl.h"
+#include <windowsx.h>
 #include "catalogue/VisPlugin.h"
+#include "framework/CBitmap.h"
+#include "framework/CClientDC.h"
+#include "framework/CSelectGuard.h"
+#include "listview/DragRules.h"
+#include "listview/RowMove.h"
+#include "listview/RowState.h"
+
+namespace {
+const UINT_PTR kScrollTimer = 1;
+const UINT kScrollPeriod = 100;
+const COLORREF kDragFill = 0x00FFE000;
+// Not the fill colour: the dragged block stays opaque.
+const COLORREF kDragMask = 0x00FF8000;
+const COLORREF kSelectedText = 0x0000FFFF;
+const UINT kMovedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS_STATEIMAGEMASK;
+// How far right of the list's left edge the pointer's row is looked up.
+const int kProbeX = 8;
+}
+
+CReorderListCtrl::CReorderListCtrl()
+    : m_hNoDropCursor(::LoadCursor(nullptr, IDC_NO)), m_hDropCursor(::LoadCursor(nullptr, IDC_CROSS))
+{
+}
 
 int CReorderListCtrl::SetCurrent(int row)
 {
@@ -7,12 +31,12 @@ int CReorderListCtrl::SetCurrent(int row)
     m_nCurrent = row;
     if (previous != INT_MAX) {
         if (VisPlugin* plugin = GetPlugin(previous))
-            plugin->flags &= ~VIS_CURRENT;
+            plugin->flags &= ~static_cast<unsigned long>(VIS_CURRENT);
     }
     if (VisPlugin* plugin = GetPlugin(row))
         plugin->flags |= VIS_CURRENT;
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EnsureVisible(row, FALSE);
+    ScrollIntoView(row);
     return previous;
 }
 
@@ -36,11 +60,435 @@ DWORD CReorderListCtrl::GetItemFlags(int row) const
     return plugin ? plugin->flags : 0;
 }
 
+bool CReorderListCtrl::ToggleLamp(int row)
+{
+    VisPlugin* plugin = GetPlugin(row);
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    if (!plugin || !GetItem(&item))
+        return false;
+    unsigned long flags = plugin->flags;
+    if (!ToggleLampState(row, item.iImage, flags) || !SetItem(&item))
+        return false;
+    plugin->flags = flags;
+    return true;
+}
+
 VisPlugin* CReorderListCtrl::GetPlugin(int row) const
 {
     if (row < 0 || row >= GetItemCount())
         return nullptr;
     return reinterpret_cast<VisPlugin*>(GetItemData(row));
+}
+
+std::vector<int> CReorderListCtrl::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (IsDragging())
+            OnDragMove(point);
+        else
+            StopAutoScroll();
+        result = Default();
+        return true;
+    case WM_LBUTTONUP: {
+        bool dropped = IsDragging();
+        if (dropped)
+            OnDragRelease();
+        m_bSwallowClick = dropped;
+        result = Default();
+        m_bSwallowClick = false;
+        return true;
+    }
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: the drag ends without a drop.
+        if (IsDragging())
+            EndDrag();
+        return false;
+    case WM_TIMER:
+        if (wParam == kScrollTimer && IsDragging()) {
+            OnAutoScrollStep();
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_KEYDOWN:
+        if (OnKeyDown(static_cast<UINT>(wParam))) {
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_DESTROY:
+        if (IsDragging())
+            EndDrag();
+        DeleteRecords();
+        result = Default();
+        return true;
+    }
+    return CSkinListCtrl::OnMessage(msg, wParam, lParam, result);
+}
+
+bool CReorderListCtrl::OnNotifyReflect(NMHDR* header, LRESULT& result)
+{
+    switch (header->code) {
+    case LVN_BEGINDRAG:
+        OnBeginDrag(reinterpret_cast<const NMLISTVIEW*>(header));
+        result = 0;
+        return true;
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+        return true;
+    case NM_CLICK:
+        // Some list views report the release of a drag as a click; it is no click on a lamp.
+        if (m_bSwallowClick) {
+            result = 0;
+            return true;
+        }
+        break;
+    }
+    return CSkinListCtrl::OnNotifyReflect(header, result);
+}
+
+void CReorderListCtrl::OnBeginDrag(const NMLISTVIEW* info)
+{
+    m_nHighlight = -1;
+    m_nHighlightState = 0;
+    m_dragItems = MovableRows(SelectedRows());
+    if (m_dragItems.empty())
+        return;
+    // A single-selection list would lose the dragged row's selection to the drop highlight.
+    m_bRestoreSingleSel = ModifyStyle(LVS_SINGLESEL, 0) != FALSE;
+    POINT hotSpot{};
+    m_pDragImage = CreateDragImage(hotSpot);
+    if (!m_pDragImage) {
+        if (m_bRestoreSingleSel)
+            ModifyStyle(0, LVS_SINGLESEL);
+        return;
+    }
+    // A release before the pointer has moved drops nowhere.
+    m_bDropAllowed = false;
+    ::ImageList_BeginDrag(*m_pDragImage, 0, hotSpot.x, hotSpot.y);
+    POINT screen = info->ptAction;
+    ::ClientToScreen(m_hWnd, &screen);
+    ::ImageList_DragEnter(::GetDesktopWindow(), screen.x, screen.y);
+    ::SetCapture(m_hWnd);
+}
+
+// A light-blue block as large as the dragged rows together, carrying each
+// row's own drag picture at its place.
+std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(POINT& hotSpot) const
+{
+    RECT bounds{};
+    for (int row : m_dragItems) {
+        RECT rowBounds{};
+        GetItemRect(row, &rowBounds, LVIR_BOUNDS);
+        ::UnionRect(&bounds, &bounds, &rowBounds);
+    }
+    int width = bounds.right - bounds.left;
+    int height = bounds.bottom - bounds.top;
+    CClientDC client(m_hWnd);
+    CDC memory;
+    CBitmap picture;
+    if (!memory.CreateCompatibleDC(client) || !picture.CreateCompatibleBitmap(client, width, height))
+        return nullptr;
+    {
+        CSelectGuard select(memory, picture);
+        RECT all{0, 0, width, height};
+        ::SetBkColor(memory, kDragFill);
+        ::ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+        for (int row : m_dragItems) {
+            RECT rowBounds{};
+            GetItemRect(row, &rowBounds, LVIR_BOUNDS);
+            POINT origin{};
+            auto rowImage = reinterpret_cast<HIMAGELIST>(
+                SendMessage(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&origin)));
+            if (!rowImage)
+                continue;
+            IMAGEINFO info{};
+            ::ImageList_GetImageInfo(rowImage, 0, &info);
+            IMAGELISTDRAWPARAMS draw{};
+            draw.cbSize = sizeof draw;
+            draw.himl = rowImage;
+            draw.i = 0;
+            draw.hdcDst = memory;
+            draw.x = rowBounds.left - bounds.left;
+            draw.y = rowBounds.top - bounds.top;
+            draw.cx = info.rcImage.right - info.rcImage.left;
+            draw.cy = rowBounds.bottom - rowBounds.top;
+            draw.rgbBk = CLR_DEFAULT;
+            draw.rgbFg = CLR_DEFAULT;
+            draw.fStyle = ILD_NORMAL;
+            draw.dwRop = SRCCOPY;
+            ::ImageList_DrawIndirect(&draw);
+            ::ImageList_Destroy(rowImage);
+        }
+    }
+    auto image = std::make_unique<CImageList>();
+    if (!image->Create(width, height, ILC_MASK, 0, 1) || image->AddMasked(picture, kDragMask) < 0)
+        return nullptr;
+    ::GetCursorPos(&hotSpot);
+    ::ScreenToClient(m_hWnd, &hotSpot);
+    hotSpot.x -= bounds.left;
+    hotSpot.y -= bounds.top;
+    return image;
+}
+
+void CReorderListCtrl::OnDragMove(POINT point)
+{
+    POINT screen = point;
+    ::ClientToScreen(m_hWnd, &screen);
+    HWND desktop = ::GetDesktopWindow();
+    ::ImageList_DragMove(screen.x, screen.y);
+    // Hidden while the list changes under it.
+    ::ImageList_DragLeave(desktop);
+
+    RECT window = GetWindowRect();
+    if (::WindowFromPoint({window.left + kProbeX, screen.y}) == m_hWnd)
+        TrackDropTarget(point);
+
+    RECT rows = GetClientRect();
+    HWND header = GetHeaderCtrl();
+    if (header && ::IsWindowVisible(header)) {
+        RECT headerRect{};
+        ::GetClientRect(header, &headerRect);
+        rows.top += headerRect.bottom;
+    }
+    int direction = AutoScrollDirection(rows.top, rows.bottom, point.y);
+    if (direction == SCROLL_NONE)
+        StopAutoScroll();
+    else
+        StartAutoScroll(direction);
+    ::ImageList_DragEnter(desktop, screen.x, screen.y);
+}
+
+// Only the pointer's height counts: the row at that height is the target.
+void CReorderListCtrl::TrackDropTarget(POINT point)
+{
+    int target = HitTest({kProbeX, point.y});
+    RECT bounds{};
+    if (target < 0 || !GetItemRect(target, &bounds, LVIR_BOUNDS)) {
+        m_bDropAllowed = false;
+    } else {
+        SetDropHighlight(target);
+        m_bDropBelow = IsDropBelow(bounds.top, bounds.bottom, point.y);
+        m_bDropAllowed = IsDropAllowed(target, m_bDropBelow);
+    }
+    ::SetCursor(m_bDropAllowed ? m_hDropCursor : m_hNoDropCursor);
+}
+
+void CReorderListCtrl::OnDragRelease()
+{
+    EndDrag();
+    if (m_bDropAllowed)
+        MoveRows(m_dragItems, m_nDropIndex, m_bDropBelow);
+}
+
+void CReorderListCtrl::EndDrag()
+{
+    // No longer dragging from here on, so the capture change below ends nothing.
+    std::unique_ptr<CImageList> image = std::move(m_pDragImage);
+    StopAutoScroll();
+    ::ReleaseCapture();
+    ::ImageList_DragLeave(::GetDesktopWindow());
+    ::ImageList_EndDrag();
+    // A refused drop must not leave its target looking (and being) selected.
+    RemoveDropHighlight();
+    if (m_bRestoreSingleSel) {
+        ModifyStyle(0, LVS_SINGLESEL);
+        m_bRestoreSingleSel = false;
+    }
+}
+
+void CReorderListCtrl::SetDropHighlight(int row)
+{
+    if (row < 0 || row >= GetItemCount())
+        return;
+    m_nDropIndex = row;
+    if (row == m_nHighlight)
+        return;
+    RemoveDropHighlight();
+    m_nHighlight = row;
+    m_nHighlightState = GetItemState(row, LVIS_SELECTED);
+    SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    ::UpdateWindow(m_hWnd);
+}
+
+void CReorderListCtrl::RemoveDropHighlight()
+{
+    if (m_nHighlight >= 0 && m_nHighlight < GetItemCount())
+        SetItemState(m_nHighlight, m_nHighlightState, LVIS_SELECTED);
+    m_nHighlight = -1;
+}
+
+void CReorderListCtrl::StartAutoScroll(int direction)
+{
+    if (!m_nScrollTimer)
+        m_nScrollTimer = ::SetTimer(m_hWnd, kScrollTimer, kScrollPeriod, nullptr);
+    m_nScrollDir = direction;
+}
+
+void CReorderListCtrl::StopAutoScroll()
+{
+    if (m_nScrollTimer)
+        ::KillTimer(m_hWnd, kScrollTimer);
+    m_nScrollTimer = 0;
+    m_nScrollDir = SCROLL_NONE;
+}
+
+void CReorderListCtrl::OnAutoScrollStep()
+{
+    bool up = m_nScrollDir == SCROLL_UP;
+    int target = up ? m_nDropIndex - 1 : m_nDropIndex + 1;
+    m_bDropBelow = !up;
+    ::ImageList_DragShowNolock(FALSE);
+    SendMessage(WM_VSCROLL, up ? SB_LINEUP : SB_LINEDOWN);
+    SetDropHighlight(target);
+    m_bDropAllowed = IsDropAllowed(target, m_bDropBelow);
+    ::ImageList_DragShowNolock(TRUE);
+}
+
+// Moves the rows (ascending) as one block, in their order, above or below
+// dropRow, using the list view's own rows; the records move with them.
+// Returns the rows' new indices.
+std::vector<int> CReorderListCtrl::MoveRows(const std::vector<int>& rows, int dropRow, bool dropBelow)
+{
+    int count = GetItemCount();
+    int columns = ColumnCount();
+    for (const RowMoveStep& step : PlanRowMove(rows, dropRow, dropBelow, count))
+        MoveRow(step.from, step.insertAt, step.eraseAt, columns);
+    std::vector<int> order = RowOrderAfterMove(count, rows, dropRow, dropBelow);
+    // Save reads m_nCurrent, and the current row may have moved out of sight.
+    if (m_nCurrent >= 0 && m_nCurrent < count)
+        m_nCurrent = NewIndicesOf(order, {m_nCurrent}).front();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return NewIndicesOf(order, rows);
+}
+
+void CReorderListCtrl::MoveRow(int from, int insertAt, int eraseAt, int columns)
+{
+    char text[256] = "";
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+    item.iItem = from;
+    item.stateMask = kMovedStates;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    GetItem(&item);
+    SetItemState(from, 0, LVIS_SELECTED);
+    item.iItem = insertAt;
+    InsertItem(&item);
+    for (int column = 1; column < columns; ++column) {
+        std::string subText = GetItemText(eraseAt, column);
+        LVITEMA sub{};
+        sub.mask = LVIF_TEXT;
+        sub.iItem = insertAt;
+        sub.iSubItem = column;
+        sub.pszText = &subText[0];
+        SetItem(&sub);
+    }
+    // The record now belongs to the new row.
+    DeleteItem(eraseAt);
+}
+
+int CReorderListCtrl::ColumnCount() const
+{
+    HWND header = GetHeaderCtrl();
+    return header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 1;
+}
+
+// Ctrl+Up and Ctrl+Down move the selected plug-in rows like a drop; Space
+// switches the focused row's lamp and then selects it as usual.
+bool CReorderListCtrl::OnKeyDown(UINT key)
+{
+    bool control = ::GetKeyState(VK_CONTROL) < 0;
+    bool shift = ::GetKeyState(VK_SHIFT) < 0;
+    if (control && (key == VK_UP || key == VK_DOWN)) {
+        if (!IsDragging())
+            MoveSelectionByKey(key == VK_UP);
+        return true;
+    }
+    if (key == VK_SPACE && !control && !shift)
+        ToggleLamp(GetNextItem(-1, LVNI_FOCUSED));
+    return false;
+}
+
+void CReorderListCtrl::MoveSelectionByKey(bool up)
+{
+    std::vector<int> moved = MovableRows(SelectedRows());
+    int target = 0;
+    bool below = false;
+    if (!KeyboardDrop(moved, GetItemCount(), up, target, below))
+        return;
+    std::vector<int> now = MoveRows(moved, target, below);
+    ScrollIntoView(up ? now.front() : now.back());
+}
+
+LRESULT CReorderListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw)
+{
+    CreateRowFonts();
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return OnItemPrePaint(draw);
+    case CDDS_ITEMPOSTPAINT:
+        if (m_bRowSelected)
+            SetItemState(static_cast<int>(draw->nmcd.dwItemSpec), LVIS_SELECTED, LVIS_SELECTED);
+        return CDRF_DODEFAULT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+LRESULT CReorderListCtrl::OnItemPrePaint(NMLVCUSTOMDRAW* draw)
+{
+    int row = static_cast<int>(draw->nmcd.dwItemSpec);
+    LRESULT result = CDRF_NOTIFYPOSTPAINT;
+    m_bRowSelected = GetItemState(row, LVIS_SELECTED) != 0;
+    if (m_bRowSelected) {
+        draw->clrText = kSelectedText;
+        // Selected rows show in yellow over the skin, without a selection bar:
+        // the row is unselected while it is drawn and selected again after.
+        SetItemState(row, 0, LVIS_SELECTED);
+        draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+    }
+    DWORD flags = GetItemFlags(row);
+    if (flags & VIS_CURRENT)
+        m_nCurrent = row;
+    RowFont font = RowFontFor(flags);
+    HFONT chosen = font == ROW_FONT_BOLD ? m_fontBold.GetSafeHandle()
+                 : font == ROW_FONT_STRIKE ? m_fontStrike.GetSafeHandle()
+                                           : nullptr;
+    if (chosen) {
+        ::SelectObject(draw->nmcd.hdc, chosen);
+        result |= CDRF_NEWFONT;
+    }
+    return result;
+}
+
+void CReorderListCtrl::CreateRowFonts()
+{
+    if (m_fontBold.GetSafeHandle())
+        return;
+    auto listFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    LOGFONTA font{};
+    if (!listFont || !CFont::GetLogFont(listFont, &font))
+        return;
+    LONG weight = font.lfWeight;
+    font.lfWeight = FW_BOLD;
+    m_fontBold.CreateFontIndirect(&font);
+    font.lfWeight = weight;
+    font.lfStrikeOut = TRUE;
+    m_fontStrike.CreateFontIndirect(&font);
 }
 
 void CReorderListCtrl::DeleteRecords()
@@ -54,14 +502,4 @@ void CReorderListCtrl::DeleteRecords()
         item.iItem = row;
         SetItem(&item);
     }
-}
-
-bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    if (msg == WM_DESTROY) {
-        DeleteRecords();
-        result = Default();
-        return true;
-    }
-    return CListCtrl::OnMessage(msg, wParam, lParam, result);
 }

@@ -1,14 +1,23 @@
 #pragma once
 #include <climits>
+#include <memory>
 #include <string>
-#include "framework/CListCtrl.h"
+#include <vector>
+#include "framework/CFont.h"
+#include "framework/CImageList.h"
+#include "listview/CSkinListCtrl.h"
 
 struct VisPlugin;
 
-// The plug-in list of the main window. Each row's item data is its VisPlugin
-// record, which this list owns and frees when its window is destroyed.
-class CReorderListCtrl : public CListCtrl {
+// The plug-in list of the main window. The user drags the selected plug-in
+// rows (row 4 and below) into a new order, or moves them with Ctrl+Up and
+// Ctrl+Down; rows are drawn by their plug-in's state. Each row's item data is
+// its VisPlugin record, which this list owns and frees when its window is
+// destroyed.
+class CReorderListCtrl : public CSkinListCtrl {
 public:
+    CReorderListCtrl();
+
     // Marks row t as the host's current visual; returns the row marked before.
     int SetCurrent(int row);
     // Marks the first row whose label equals name (case-insensitive); -1 if none.
@@ -17,14 +26,62 @@ public:
     bool IsKnownToHost(int row) const;
     // The row's VisPlugin flags; 0 for a row without a record.
     DWORD GetItemFlags(int row) const;
+    // Switches a plug-in row's lamp and VIS_ENABLED together; false, with
+    // nothing changed, for rows 0 to 3, the current row and rows without a record.
+    bool ToggleLamp(int row);
 
     // The row that carries VIS_CURRENT; INT_MAX when none.
     int m_nCurrent = INT_MAX;
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnNotifyReflect(NMHDR* header, LRESULT& result) override;
 
 private:
+    bool IsDragging() const { return m_pDragImage != nullptr; }
     VisPlugin* GetPlugin(int row) const;
+    std::vector<int> SelectedRows() const;
+
+    // Dragging.
+    void OnBeginDrag(const NMLISTVIEW* info);
+    std::unique_ptr<CImageList> CreateDragImage(POINT& hotSpot) const;
+    void OnDragMove(POINT point);
+    void TrackDropTarget(POINT point);
+    void OnDragRelease();
+    void EndDrag();
+    void SetDropHighlight(int row);
+    void RemoveDropHighlight();
+    void StartAutoScroll(int direction);
+    void StopAutoScroll();
+    void OnAutoScrollStep();
+
+    // Moving rows.
+    std::vector<int> MoveRows(const std::vector<int>& rows, int dropRow, bool dropBelow);
+    void MoveRow(int from, int insertAt, int eraseAt, int columns);
+    int ColumnCount() const;
+    bool OnKeyDown(UINT key);
+    void MoveSelectionByKey(bool up);
+
+    // Drawing and teardown.
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+    LRESULT OnItemPrePaint(NMLVCUSTOMDRAW* draw);
+    void CreateRowFonts();
     void DeleteRecords();
+
+    std::vector<int> m_dragItems;  // rows being dragged, ascending
+    int m_nDropIndex = -1;
+    std::unique_ptr<CImageList> m_pDragImage;  // set exactly while a drag is in progress
+    int m_nHighlight = -1;
+    UINT m_nHighlightState = 0;
+    int m_nScrollDir = 0;
+    UINT_PTR m_nScrollTimer = 0;
+    CFont m_fontStrike;
+    CFont m_fontBold;
+    bool m_bDropAllowed = false;
+    HCURSOR m_hNoDropCursor;
+    HCURSOR m_hDropCursor;
+    bool m_bDropBelow = false;
+    bool m_bRestoreSingleSel = false;
+    bool m_bSwallowClick = false;  // the click the list view reports for the release of a drag
+    bool m_bRowSelected = false;   // the row being drawn was selected
 };

@@ -1,0 +1,16 @@
+#pragma once
+
+// The font a row is drawn in, chosen by its VisPlugin flags.
+enum RowFont {
+    ROW_FONT_LIST,    // the list's own font
+    ROW_FONT_BOLD,    // the host's current visual
+    ROW_FONT_STRIKE,  // disabled on disk and now switched on
+};
+
+// A row that is both current and struck out is drawn struck out.
+RowFont RowFontFor(unsigned long flags);
+
+// Switches a plug-in row's lamp and VIS_ENABLED together, as a click on the
+// lamp does. False, with nothing changed, for the built-in rows and the
+// current visual.
+bool ToggleLampState(int row, int& image, unsigned long& flags);
