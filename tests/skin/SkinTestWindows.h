@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include "framework/CWnd.h"
+#include "tests/GdiObjectCount.h"
 
 // A borderless top-level window that paints itself in one solid colour, as
 // the skinned dialog's background would. Child controls sit on it.
@@ -60,19 +61,4 @@ inline HWND CreateChild(HWND parent, const char* windowClass, int x, int y, int 
     return ::CreateWindowExA(exStyle, windowClass, "", WS_CHILD | style, x, y, width, height, parent,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
                              nullptr);
-}
-
-inline DWORD GdiObjectCount()
-{
-    return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-}
-
-// The counter must see a new object, or a leak test could not fail.
-inline bool GdiCounterCounts()
-{
-    DWORD before = GdiObjectCount();
-    HBRUSH probe = ::CreateSolidBrush(RGB(1, 2, 3));
-    bool counted = GdiObjectCount() == before + 1;
-    ::DeleteObject(probe);
-    return counted && GdiObjectCount() == before;
 }
