@@ -1,0 +1,42 @@
+#include "skin/SkinGeometry.h"
+
+namespace {
+const long kHitClient = 1;   // HTCLIENT
+const long kHitCaption = 2;  // HTCAPTION
+}
+
+std::array<SkinPoint, 9> WindowShapePoints(int left, int top, int right, int bottom)
+{
+    return {{
+        {left + 30, top},
+        {right - 30, top},
+        {right, top + 30},
+        {right - 15, bottom - 30},
+        {right - 82, bottom},
+        {left + 82, bottom},
+        {left + 15, bottom - 30},
+        {left, top + 30},
+        {left + 30, top},
+    }};
+}
+
+std::vector<SkinPoint> TileOrigins(int areaWidth, int areaHeight, int imageWidth, int imageHeight)
+{
+    std::vector<SkinPoint> origins;
+    if (imageWidth <= 0 || imageHeight <= 0)
+        return origins;
+    for (int y = 0; y < areaHeight; y += imageHeight)
+        for (int x = 0; x < areaWidth; x += imageWidth)
+            origins.push_back({x, y});
+    return origins;
+}
+
+SkinPoint CentredOrigin(int areaWidth, int areaHeight, int imageWidth, int imageHeight)
+{
+    return {(areaWidth - imageWidth) / 2, (areaHeight - imageHeight) / 2};
+}
+
+long CaptionHitTest(long hit)
+{
+    return hit == kHitClient ? kHitCaption : hit;
+}
