@@ -5,6 +5,8 @@
 #include "host/HostPaths.h"
 #include "host/HostRegistry.h"
 #include "res/resource.h"
+#include "skin/SkinGeometry.h"
+#include "skin/WindowShape.h"
 
 namespace {
 HICON LoadProgramIcon(int size)
@@ -15,7 +17,7 @@ HICON LoadProgramIcon(int size)
 }
 
 CManagerDlg::CManagerDlg(CWnd* parent, bool smallFonts)
-    : CDialog(smallFonts ? IDD_MANAGER_SMALLFONT : IDD_MANAGER, parent)
+    : CSkinDialog(smallFonts ? IDD_MANAGER_SMALLFONT : IDD_MANAGER, parent)
 {
     m_hIconSmall = LoadProgramIcon(16);
     m_hIconBig = LoadProgramIcon(32);
@@ -48,6 +50,9 @@ BOOL CManagerDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
     ReadHostSettings();
+    SetBackground(IDB_BACKGROUND, BG_STRETCH);
+    ApplyWindowShape();
+    SkinButtons();
     return TRUE;
 }
 
@@ -75,6 +80,34 @@ void CManagerDlg::ReadHostSettings()
     m_strHostFolder = paths.folder;
     m_strHostExe = paths.executable;
     m_strVisFolder = paths.visFolder;
+}
+
+// A window without its shape would show the background's square corners:
+// report it and end.
+void CManagerDlg::ApplyWindowShape()
+{
+    m_hWindowRgn = CreateWindowShape(m_hWnd);
+    if (!m_hWindowRgn) {
+        AfxMessageBox(IDS_REGION_FAILED, MB_ICONHAND | MB_OK);
+        EndDialog(IDCANCEL);
+    }
+    // The system owns the region once it is set, and only then.
+    if (!::SetWindowRgn(m_hWnd, m_hWindowRgn, FALSE) && m_hWindowRgn) {
+        ::DeleteObject(m_hWindowRgn);
+        m_hWindowRgn = nullptr;
+    }
+}
+
+void CManagerDlg::SkinButtons()
+{
+    m_btnSave.SubclassDlgItem(IDOK, this);
+    m_btnCancel.SubclassDlgItem(IDC_CANCEL, this);
+    int effect = SKIN_SHADE;
+    short level = 30;
+    COLORREF saveText = 0x00FF8000;
+    COLORREF cancelText = 0x008000FF;
+    m_btnSave.ApplySkin(&effect, &level, nullptr, &saveText);
+    m_btnCancel.ApplySkin(&effect, &level, nullptr, &cancelText);
 }
 
 void CManagerDlg::OnOK()
@@ -110,6 +143,18 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         EndDialog(IDCANCEL);
         result = 0;
         return true;
+    case WM_PAINT:
+        result = Default();
+        PaintWindowOutline(m_hWnd, m_hFrameRgn, m_brushFrame1, m_brushFrame2, m_brushFrame3);
+        return true;
+    case WM_NCHITTEST:
+        // Dragging the window's surface moves it.
+        result = CaptionHitTest(static_cast<long>(Default()));
+        return true;
+    case WM_NCPAINT:
+        // No frame to paint: the outline is drawn in WM_PAINT.
+        result = 0;
+        return true;
     }
-    return CDialog::OnMessage(msg, wParam, lParam, result);
+    return CSkinDialog::OnMessage(msg, wParam, lParam, result);
 }

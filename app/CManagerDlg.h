@@ -2,12 +2,13 @@
 #include <string>
 #include <vector>
 #include "framework/CBrush.h"
-#include "framework/CDialog.h"
 #include "framework/CImageList.h"
+#include "skin/CSkinButton.h"
+#include "skin/CSkinDialog.h"
 
 // The program's only window: a borderless, skinned modal dialog holding the
 // catalogue list, "Save", "Cancel" and the animation.
-class CManagerDlg : public CDialog {
+class CManagerDlg : public CSkinDialog {
 public:
     CManagerDlg(CWnd* parent, bool smallFonts);
     ~CManagerDlg() override;
@@ -23,6 +24,8 @@ protected:
 private:
     void AddAboutToSystemMenu();
     void ReadHostSettings();
+    void ApplyWindowShape();
+    void SkinButtons();
     void ShowAboutBox();
 
     HANDLE m_hStopEvent = nullptr;
@@ -39,6 +42,8 @@ private:
     CBrush m_brushFrame2;
     CImageList m_imageList;
     std::string m_strVisFolder;
+    CSkinButton m_btnCancel;
+    CSkinButton m_btnSave;
     CBrush m_brushFrame1;
     HRGN m_hFrameRgn = nullptr;
     HRGN m_hWindowRgn = nullptr;
