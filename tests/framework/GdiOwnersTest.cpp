@@ -5,17 +5,12 @@
 #include "framework/CBrush.h"
 #include "framework/CDC.h"
 #include "framework/CSelectGuard.h"
-
-namespace {
-DWORD GdiObjects()
-{
-    return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-}
-}
+#include "tests/GdiObjectCount.h"
 
 TEST(GdiOwners, ObjectsAreDeletedOnceWhateverPathTheyTake)
 {
-    DWORD before = GdiObjects();
+    ASSERT_TRUE(GdiCounterCounts());
+    DWORD before = GdiObjectCount();
     {
         CBrush moved;
         {
@@ -29,7 +24,7 @@ TEST(GdiOwners, ObjectsAreDeletedOnceWhateverPathTheyTake)
         CDC memory;
         ASSERT_TRUE(memory.CreateCompatibleDC(nullptr));
     }
-    EXPECT_EQ(GdiObjects(), before);
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 TEST(GdiOwners, SelectGuardPutsTheDisplacedObjectBack)
