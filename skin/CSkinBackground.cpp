@@ -1,6 +1,7 @@
 #include "skin/CSkinBackground.h"
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 #include <utility>
 #include <vector>
 #include "framework/CClientDC.h"
@@ -194,7 +195,13 @@ BOOL CSkinBackground::ShadeBitmap(HDC dc, HBITMAP bitmap, BYTE level, BOOL darke
 
     UINT lines = static_cast<UINT>(info.bmHeight);
     DWORD stride = ((header.biBitCount * static_cast<DWORD>(info.bmWidth) + 31) / 32) * 4;
-    std::vector<BYTE> pixels(static_cast<size_t>(stride) * lines);
+    std::vector<BYTE> pixels;
+    try {
+        pixels.resize(static_cast<size_t>(stride) * lines);
+    } catch (const std::bad_alloc&) {
+        // We run inside a paint: leave the capture unshaded rather than throw.
+        return FALSE;
+    }
     auto* bitmapInfo = reinterpret_cast<BITMAPINFO*>(&format);
     if (pixels.empty() || !::GetDIBits(dc, bitmap, 0, lines, pixels.data(), bitmapInfo, DIB_RGB_COLORS))
         return FALSE;

@@ -34,7 +34,7 @@ public:
     virtual COLORREF SetBkColor(COLORREF color);
     virtual COLORREF SetTextColor(COLORREF color);
     // The next UpdateBackground captures again; nothing is repainted here.
-    virtual void InvalidateBackground(int unused = 0);
+    virtual void InvalidateBackground(int unused);
     // FALSE (effect kept) for SKIN_SHADE on a display below 15 bits per pixel.
     virtual BOOL SetEffect(int effect);
     // Negative levels darken. Level 0 under SKIN_SHADE falls back to SKIN_COPY

@@ -1,4 +1,5 @@
 #include "skin/CSkinDialog.h"
+#include <exception>
 #include "framework/CClientDC.h"
 #include "skin/CDibPalette.h"
 #include "skin/SkinGeometry.h"
@@ -34,7 +35,11 @@ bool CSkinDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     switch (msg) {
     case WM_ERASEBKGND: {
         CDC dc(reinterpret_cast<HDC>(wParam));
-        result = OnEraseBkgnd(&dc);
+        try {
+            result = OnEraseBkgnd(&dc);
+        } catch (const std::exception&) {
+            result = Default();
+        }
         return true;
     }
     case WM_QUERYNEWPALETTE:
