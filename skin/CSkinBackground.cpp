@@ -126,6 +126,7 @@ BOOL CSkinBackground::UpdateBackground(CWnd* owner)
     ::ScreenToClient(parent, &source);
 
     CClientDC parentDC(parent);
+    // Creating them anew deletes the previous DC and bitmap.
     DropCapture();
     m_memDC->CreateCompatibleDC(parentDC);
     m_bitmap->CreateCompatibleBitmap(parentDC, cx, cy);
@@ -139,13 +140,13 @@ BOOL CSkinBackground::UpdateBackground(CWnd* owner)
     return TRUE;
 }
 
+// Puts the memory DC's own bitmap back, so that the captured bitmap and the
+// DC can be deleted or replaced.
 void CSkinBackground::DropCapture()
 {
     if (m_oldBitmap)
         ::SelectObject(*m_memDC, m_oldBitmap);
     m_oldBitmap = nullptr;
-    m_memDC = std::make_unique<CDC>();
-    m_bitmap = std::make_unique<CBitmap>();
 }
 
 // With the checkerboard, 0 bits take the text colour and 1 bits the
