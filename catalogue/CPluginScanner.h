@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CListCtrl;
+class CProfileFile;
+class CVisFileFind;
+
+// Builds the catalogue: appends the built-in visuals and every plug-in of the
+// Vis folder to the list, one row each with its VisPlugin record, and notes
+// which rows were enabled when the host last loaded them.
+class CPluginScanner {
+public:
+    // Told the full path of every plug-in that has no display name.
+    using NameWarning = std::function<void(const std::string& pluginPath)>;
+
+    CPluginScanner(CListCtrl& list, const std::string& visFolder, const CProfileFile& settings,
+                   std::vector<unsigned char>& enabledAtLoad, NameWarning warn);
+
+    // Fills the empty list; always TRUE.
+    BOOL ScanPlugins();
+    // Appends a row that owns a new record; the list view's insert result.
+    int AddPluginItem(const std::string& name, const std::string& relativePath, int image);
+    // "\" + the name of the folder's plug-in file; empty when it has none.
+    std::string FindPluginInFolder(const std::string& folderPath) const;
+
+private:
+    void AddBuiltinVisuals();
+    void ScanVisFolder();
+    void AddFolderPlugin(const CVisFileFind& entry);
+    void AddFilePlugin(const CVisFileFind& entry);
+    void AddPlugin(const std::string& relativePath, const std::string& fallbackName, bool enabled);
+    void RecordEnabledAtLoad(int row, bool enabled);
+
+    CListCtrl& m_list;
+    std::string m_strVisFolder;
+    const CProfileFile& m_settings;
+    std::vector<unsigned char>& m_enabledAtLoad;
+    NameWarning m_warn;
+};

@@ -1,0 +1,26 @@
+#include "catalogue/DisplayName.h"
+#include "catalogue/PluginFileName.h"
+#include "catalogue/PluginQuery.h"
+#include "catalogue/ProfileText.h"
+#include "framework/CProfileFile.h"
+
+bool LookupDisplayName(const CProfileFile& settings, const std::string& path, std::string& name)
+{
+    std::string key;
+    GetPluginKey(path, key);  // an empty key is simply not storable
+    bool storable = IsStorableProfileKey(key);
+
+    if (storable) {
+        name = settings.GetString(kCacheSection, key);
+        if (!name.empty())
+            return true;  // not loaded: that is what the cache is for
+    }
+    if (QueryPluginName(path, name)) {
+        // A failed write only means asking again at the next start.
+        if (storable && IsStorableProfileValue(name))
+            settings.WriteString(kCacheSection, key, name);
+        return true;
+    }
+    name = storable ? settings.GetString(kLockedSection, key) : std::string();
+    return !name.empty();
+}

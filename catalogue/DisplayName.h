@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+class CProfileFile;
+
+// Settings sections: names reported by plug-ins, and names given by hand.
+constexpr char kCacheSection[] = "VisCache";
+constexpr char kLockedSection[] = "LockedVis";
+
+// The display name of the plug-in file at path: its cached name, else the
+// name it reports (cached for next time), else a name given by hand. False
+// when none is known. A plug-in whose key the settings file cannot hold is
+// asked every time and has no name by hand.
+bool LookupDisplayName(const CProfileFile& settings, const std::string& path, std::string& name);

@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+#include "catalogue/CPluginScanner.h"
+#include "catalogue/DisplayName.h"
+#include "catalogue/VisPlugin.h"
+#include "framework/CListCtrl.h"
+#include "framework/CProfileFile.h"
+#include "testing/plugins/StandInPlugins.h"
+#include "tests/TempFolder.h"
+
+using standin::Kind;
+
+namespace {
+struct Row {
+    std::string name;
+    int image;
+    std::string file;
+    unsigned long flags;
+};
+
+bool operator==(const Row& a, const Row& b)
+{
+    return a.name == b.name && a.image == b.image && a.file == b.file && a.flags == b.flags;
+}
+
+std::ostream& operator<<(std::ostream& out, const Row& row)
+{
+    return out << "{\"" << row.name << "\", image " << row.image << ", \"" << row.file << "\", flags " << row.flags
+               << "}";
+}
+
+const std::vector<Row> kBuiltinRows = {
+    {"Waveform 1.1", IMG_BUILTIN, "", VIS_ENABLED},
+    {"Spectrum 1.0", IMG_BUILTIN, "", VIS_ENABLED},
+    {"Spectrum 2.0", IMG_BUILTIN, "", VIS_ENABLED},
+    {"VU Sweep 1.1", IMG_BUILTIN, "", VIS_ENABLED},
+};
+
+// The top-level names of folder in the order the file system enumerates them.
+std::vector<std::string> EnumerationOrder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA((folder + "\\*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = data.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (::FindNextFileA(find, &data));
+    ::FindClose(find);
+    return names;
+}
+}
+
+// A list view in a window of its own, as the main window has it.
+class PluginScan : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        m_frame = ::CreateWindowExA(0, "STATIC", "scan", WS_OVERLAPPEDWINDOW, 0, 0, 300, 400, nullptr, nullptr,
+                                    nullptr, nullptr);
+        HWND list = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER,
+                                      0, 0, 280, 380, m_frame, reinterpret_cast<HMENU>(1000), nullptr, nullptr);
+        ASSERT_TRUE(m_list.SubclassWindow(list));
+        LVCOLUMNA column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.fmt = LVCFMT_CENTER;
+        column.cx = 260;
+        column.pszText = const_cast<char*>("");
+        ASSERT_EQ(m_list.InsertColumn(0, &column), 0);
+        ::CreateDirectoryA(m_vis.c_str(), nullptr);
+    }
+
+    void TearDown() override
+    {
+        for (int row = 0; row < m_list.GetItemCount(); ++row)
+            delete reinterpret_cast<VisPlugin*>(m_list.GetItemData(row));
+        ::DestroyWindow(m_frame);
+    }
+
+    void Scan(const std::string& visFolder)
+    {
+        CPluginScanner scanner(m_list, visFolder, m_settings, m_enabledAtLoad,
+                               [this](const std::string& path) { m_warnings.push_back(path); });
+        EXPECT_TRUE(scanner.ScanPlugins());
+    }
+
+    Row ReadRow(int index) const
+    {
+        std::string text(8192, '\0');
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = index;
+        item.pszText = &text[0];
+        item.cchTextMax = static_cast<int>(text.size());
+        EXPECT_TRUE(m_list.GetItem(&item));
+        const auto* plugin = reinterpret_cast<const VisPlugin*>(item.lParam);
+        EXPECT_NE(plugin, nullptr);
+        if (!plugin)
+            return {};
+        EXPECT_EQ(plugin->loadIndex, index);
+        return {item.pszText, item.iImage, plugin->file, plugin->flags};
+    }
+
+    std::vector<Row> Rows() const
+    {
+        std::vector<Row> rows;
+        for (int index = 0; index < m_list.GetItemCount(); ++index)
+            rows.push_back(ReadRow(index));
+        return rows;
+    }
+
+    void ExpectOnlyBuiltinRows()
+    {
+        EXPECT_EQ(Rows(), kBuiltinRows);
+        EXPECT_EQ(m_enabledAtLoad, (std::vector<unsigned char>{1, 1, 1, 1}));
+        EXPECT_TRUE(m_warnings.empty());
+    }
+
+    TempFolder m_folder;
+    std::string m_vis = m_folder / "Vis";
+    CProfileFile m_settings{m_folder / "orbiquel.ini"};
+    HWND m_frame = nullptr;
+    CListCtrl m_list;
+    std::vector<unsigned char> m_enabledAtLoad{9, 9};
+    std::vector<std::string> m_warnings;
+};
+
+TEST_F(PluginScan, MixedVisFolderGivesExactlyTheExpectedRowsInEnumerationOrder)
+{
+    struct Expected {
+        Row row;
+        bool warns;
+    };
+    std::map<std::string, Expected> expected;
+    auto add = [&](const std::string& entry, const Row& row, bool warns) { expected[entry] = {row, warns}; };
+
+    standin::AddNamedPlugin(m_vis, "012_Fire.svp", "Fire Storm");
+    add("012_Fire.svp", {"Fire Storm", IMG_ENABLED, "012_Fire.svp", VIS_ENABLED}, false);
+    standin::AddNamedPlugin(m_vis, "Ice.svp_disabled", "Ice Age");
+    add("Ice.svp_disabled", {"Ice Age", IMG_DISABLED, "Ice.svp_disabled", VIS_DISABLED_ON_DISK}, false);
+    standin::AddNamedPlugin(m_vis, "Deep\\deep.svp_disabled", "Deep Sea");
+    m_folder.WriteFile("Vis\\Deep\\notes.txt", "");
+    add("Deep", {"Deep Sea", IMG_DISABLED, "Deep\\deep.svp_disabled", VIS_DISABLED_ON_DISK}, false);
+    standin::AddPlugin(m_vis, "Broken.v2\\broken.svp", Kind::NullRecord);
+    add("Broken.v2", {"Broken", IMG_ENABLED, "Broken.v2\\broken.svp", VIS_ENABLED}, true);
+    standin::AddNonLibrary(m_vis, "Junk.svp");
+    add("Junk.svp", {"Junk", IMG_ENABLED, "Junk.svp", VIS_ENABLED}, true);
+    standin::AddPlugin(m_vis, "007_Blank.svp", Kind::NullRecord);
+    add("007_Blank.svp", {"007_Blank", IMG_ENABLED, "007_Blank.svp", VIS_ENABLED}, true);
+    standin::AddPlugin(m_vis, "NoName.svp", Kind::NullName);
+    add("NoName.svp", {"", IMG_ENABLED, "NoName.svp", VIS_ENABLED}, false);
+    standin::AddPlugin(m_vis, "Locked.svp_disabled", Kind::FailInit);
+    m_settings.WriteString(kLockedSection, "Locked", "Locked by Hand");
+    add("Locked.svp_disabled", {"Locked by Hand", IMG_DISABLED, "Locked.svp_disabled", VIS_DISABLED_ON_DISK}, false);
+    standin::AddPlugin(m_vis, "Crash.svp", Kind::CrashQuery);
+    add("Crash.svp", {"Crash", IMG_ENABLED, "Crash.svp", VIS_ENABLED}, true);
+    standin::AddNonLibrary(m_vis, "Cached.svp");
+    m_settings.WriteString(kCacheSection, "Cached", "From Cache");
+    add("Cached.svp", {"From Cache", IMG_ENABLED, "Cached.svp", VIS_ENABLED}, false);
+    // Not catalogued.
+    for (const char* ignored : {"Fire.SVP", "Glow.Svp", "Glow.svpx", "Glow.svp.bak"})
+        standin::AddNamedPlugin(m_vis, ignored, "Ignored");
+    m_folder.WriteFile("Vis\\readme.txt", "");
+    m_folder.MakeFolder("Vis\\TextOnly");
+    m_folder.WriteFile("Vis\\TextOnly\\notes.txt", "");
+    m_folder.MakeFolder("Vis\\Empty");
+
+    std::vector<Row> rows = kBuiltinRows;
+    std::vector<unsigned char> enabledAtLoad = {1, 1, 1, 1};
+    std::vector<std::string> warnings;
+    for (const std::string& entry : EnumerationOrder(m_vis)) {
+        auto found = expected.find(entry);
+        if (found == expected.end())
+            continue;
+        rows.push_back(found->second.row);
+        enabledAtLoad.push_back(found->second.row.image == IMG_ENABLED ? 1 : 0);
+        if (found->second.warns)
+            warnings.push_back(m_vis + "\\" + found->second.row.file);
+    }
+    ASSERT_EQ(rows.size(), kBuiltinRows.size() + expected.size()) << "every expected entry was laid out";
+
+    Scan(m_vis + "\\");
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(m_enabledAtLoad, enabledAtLoad);
+    EXPECT_EQ(m_warnings, warnings);
+}
+
+TEST_F(PluginScan, EmptyVisFolderGivesTheFourBuiltinRowsAndNoMessage)
+{
+    Scan(m_vis + "\\");
+    ExpectOnlyBuiltinRows();
+}
+
+TEST_F(PluginScan, MissingVisFolderGivesTheFourBuiltinRowsAndNoMessage)
+{
+    Scan(m_folder / "Missing\\");
+    ExpectOnlyBuiltinRows();
+}
+
+TEST_F(PluginScan, UnknownVisFolderScansNothingElse)
+{
+    // Without the host's folder, plug-ins in the current folder are none of ours.
+    standin::AddNamedPlugin(m_folder.Path(), "Stray.svp", "Stray");
+    char previous[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, previous);
+    ::SetCurrentDirectoryA(m_folder.Path().c_str());
+    Scan("");
+    ::SetCurrentDirectoryA(previous);
+    ExpectOnlyBuiltinRows();
+    EXPECT_EQ(standin::LoadCount(m_folder.Path(), "Stray.svp"), 0);
+}
+
+TEST_F(PluginScan, FolderPluginIsTheFirstFileMatchingSvpInAnyCase)
+{
+    m_folder.MakeFolder("Vis\\Pack");
+    m_folder.MakeFolder("Vis\\Pack\\inner.svp");
+    m_folder.WriteFile("Vis\\Pack\\DEEP.SVP", "");
+    m_folder.WriteFile("Vis\\Pack\\notes.txt", "");
+    m_folder.MakeFolder("Vis\\TextOnly");
+    m_folder.WriteFile("Vis\\TextOnly\\notes.txt", "");
+
+    CPluginScanner scanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad, [](const std::string&) {});
+    EXPECT_EQ(scanner.FindPluginInFolder(m_vis + "\\Pack"), "\\DEEP.SVP");
+    EXPECT_EQ(scanner.FindPluginInFolder(m_vis + "\\TextOnly"), "");
+    EXPECT_EQ(scanner.FindPluginInFolder(m_vis + "\\Missing"), "");
+}
+
+TEST_F(PluginScan, AddedRowOwnsAFreshRecordAtTheEnd)
+{
+    CPluginScanner scanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad, [](const std::string&) {});
+    EXPECT_EQ(scanner.AddPluginItem("One", "One.svp", IMG_ENABLED), 0);
+    EXPECT_EQ(scanner.AddPluginItem("Two", "Two.svp_disabled", IMG_DISABLED), 1);
+    EXPECT_EQ(scanner.AddPluginItem("Three", "", IMG_BUILTIN), 2);
+    EXPECT_EQ(Rows(), (std::vector<Row>{{"One", IMG_ENABLED, "One.svp", VIS_ENABLED},
+                                        {"Two", IMG_DISABLED, "Two.svp_disabled", VIS_DISABLED_ON_DISK},
+                                        {"Three", IMG_BUILTIN, "", VIS_ENABLED}}));
+}
