@@ -1,5 +1,8 @@
 #include "app/CManagerDlg.h"
 #include "app/CAboutDlg.h"
+#include "catalogue/DisplayName.h"
+#include "catalogue/PluginFileName.h"
+#include "framework/CBitmap.h"
 #include "framework/CWinApp.h"
 #include "framework/ResString.h"
 #include "host/HostPaths.h"
@@ -13,6 +16,11 @@ HICON LoadProgramIcon(int size)
 {
     return static_cast<HICON>(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                            IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+void WarnNoDisplayName(const std::string& pluginPath)
+{
+    AfxMessageBox(FormatResString1(IDS_NO_DISPLAY_NAME, pluginPath), MB_ICONEXCLAMATION | MB_OK);
 }
 }
 
@@ -52,7 +60,12 @@ BOOL CManagerDlg::OnInitDialog()
     ReadHostSettings();
     SetBackground(IDB_BACKGROUND, BG_STRETCH);
     ApplyWindowShape();
+    SubclassList();
+    CreateStateLamps();
     SkinButtons();
+    InsertListColumn();
+    ScanPlugins();
+    FitListColumn();
     return TRUE;
 }
 
@@ -108,6 +121,70 @@ void CManagerDlg::SkinButtons()
     COLORREF cancelText = 0x008000FF;
     m_btnSave.ApplySkin(&effect, &level, nullptr, &saveText);
     m_btnCancel.ApplySkin(&effect, &level, nullptr, &cancelText);
+}
+
+void CManagerDlg::SubclassList()
+{
+    m_list.SubclassDlgItem(IDC_LIST, this);
+}
+
+void CManagerDlg::CreateStateLamps()
+{
+    m_imageList.Create(13, 17, ILC_COLOR24 | ILC_MASK, 3, 0);
+    for (UINT id : {IDB_LAMP_ENABLED, IDB_LAMP_DISABLED, IDB_LAMP_BUILTIN}) {
+        CBitmap lamp;
+        lamp.LoadBitmap(AfxGetResourceHandle(), id);
+        m_imageList.AddMasked(lamp, 0x00FF00FF);
+    }
+    // The image list is ours to destroy; without this style the list view would destroy it too.
+    m_list.ModifyStyle(0, LVS_SHAREIMAGELISTS);
+    m_list.SetImageList(m_imageList, LVSIL_SMALL);
+}
+
+void CManagerDlg::InsertListColumn()
+{
+    LVCOLUMNA column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_CENTER;
+    column.cx = -1;
+    column.pszText = const_cast<char*>("");
+    column.iSubItem = -1;
+    m_list.InsertColumn(0, &column);
+}
+
+void CManagerDlg::FitListColumn()
+{
+    m_list.SetColumnWidth(0, m_list.GetClientRect().right);
+}
+
+CPluginScanner CManagerDlg::MakeScanner()
+{
+    return CPluginScanner(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad, &WarnNoDisplayName);
+}
+
+BOOL CManagerDlg::ScanPlugins()
+{
+    return MakeScanner().ScanPlugins();
+}
+
+int CManagerDlg::AddPluginItem(const std::string& name, const std::string& relativePath, int image)
+{
+    return MakeScanner().AddPluginItem(name, relativePath, image);
+}
+
+std::string CManagerDlg::FindPluginInFolder(const std::string& folderPath)
+{
+    return MakeScanner().FindPluginInFolder(folderPath);
+}
+
+BOOL CManagerDlg::LookupDisplayName(const std::string& path, std::string& name) const
+{
+    return ::LookupDisplayName(AfxGetApp()->m_profile, path, name);
+}
+
+BOOL CManagerDlg::GetPluginKey(const std::string& path, std::string& key) const
+{
+    return ::GetPluginKey(path, key);
 }
 
 void CManagerDlg::OnOK()

@@ -1,8 +1,10 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "catalogue/CPluginScanner.h"
 #include "framework/CBrush.h"
 #include "framework/CImageList.h"
+#include "listview/CReorderListCtrl.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDialog.h"
 
@@ -26,8 +28,21 @@ private:
     void ReadHostSettings();
     void ApplyWindowShape();
     void SkinButtons();
+    void SubclassList();
+    void CreateStateLamps();
+    void InsertListColumn();
+    void FitListColumn();
+
+    // The catalogue; the work is the scanner's.
+    CPluginScanner MakeScanner();
+    BOOL ScanPlugins();
+    int AddPluginItem(const std::string& name, const std::string& relativePath, int image);
+    std::string FindPluginInFolder(const std::string& folderPath);
+    BOOL LookupDisplayName(const std::string& path, std::string& name) const;
+    BOOL GetPluginKey(const std::string& path, std::string& key) const;
     void ShowAboutBox();
 
+    CReorderListCtrl m_list;
     HANDLE m_hStopEvent = nullptr;
     HICON m_hIconBig = nullptr;
     HICON m_hIconSmall = nullptr;
