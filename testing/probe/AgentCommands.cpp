@@ -1,0 +1,47 @@
+// Questions answered by the agent inside the program's process.
+#include <memory>
+#include "testing/probe/ProbeCommands.h"
+#include "testing/probe/ProbeWin32.h"
+#include "testing/probe/RemoteAgent.h"
+
+namespace {
+
+std::unique_ptr<AgentRequest> NewRequest(AgentCommand command, HWND window)
+{
+    auto request = std::make_unique<AgentRequest>();
+    request->command = command;
+    request->window = window;
+    return request;
+}
+
+}
+
+// The window's system menu, one item record per entry, top to bottom.
+bool SystemMenuCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    auto agent = NewRequest(AGENT_SYSTEM_MENU, WindowField(request));
+    std::string error;
+    if (!RunInOwnerThread(*agent, error))
+        return reply.Fail(error);
+    AddAgentAnswer(*agent, reply);
+    return true;
+}
+
+// Dialog units to pixels with the dialog's own font, as the dialog manager converts them.
+bool DialogRectCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    auto agent = NewRequest(AGENT_DIALOG_RECT, WindowField(request));
+    agent->rect = {static_cast<LONG>(request.GetNumber("left")), static_cast<LONG>(request.GetNumber("top")),
+                   static_cast<LONG>(request.GetNumber("right")), static_cast<LONG>(request.GetNumber("bottom"))};
+    std::string error;
+    if (!RunInOwnerThread(*agent, error))
+        return reply.Fail(error);
+    if (!agent->ok)
+        return reply.Fail("MapDialogRect failed: not a dialog");
+    reply.Add("rect")
+        .SetNumber("left", agent->rect.left)
+        .SetNumber("top", agent->rect.top)
+        .SetNumber("right", agent->rect.right)
+        .SetNumber("bottom", agent->rect.bottom);
+    return true;
+}

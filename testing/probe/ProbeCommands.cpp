@@ -1,0 +1,38 @@
+#include "testing/probe/ProbeCommands.h"
+#include <cstring>
+
+namespace {
+
+struct NamedCommand {
+    const char* name;
+    ProbeHandler handler;
+};
+
+const NamedCommand kCommands[] = {
+    {"wait-window", WaitWindowCommand},   // title= class= timeout= → window
+    {"window", WindowCommand},            // hwnd= → window
+    {"children", ChildrenCommand},        // hwnd= → child...
+    {"focus", FocusCommand},              // hwnd= → focus (the control with the keyboard focus)
+    {"sysmenu", SystemMenuCommand},       // hwnd= → item...
+    {"dialog-rect", DialogRectCommand},   // hwnd= left= top= right= bottom= → rect in pixels
+    {"wait-dialog", WaitDialogCommand},   // title= timeout= → window, child..., icon
+    {"rows", RowsCommand},                // hwnd= → row...
+    {"process", ProcessCommand},          // path= → process
+    {"wait-exit", WaitExitCommand},       // path= timeout= → process
+    {"kill", KillCommand},                // under= → killed
+    {"reg-get", RegGetCommand},           // key= name= → value
+    {"reg-set", RegSetCommand},           // key= name= sz=|dword=
+    {"reg-delete", RegDeleteCommand},     // key= [name=]
+    {"host-install", HostInstallCommand}, // folder= [path=] → host
+    {"dpi", DpiCommand},                  // → dpi
+};
+
+}
+
+bool RunProbeRequest(const ProbeRecord& request, ProbeReply& reply)
+{
+    for (const auto& command : kCommands)
+        if (request.Kind() == command.name)
+            return command.handler(request, reply);
+    return reply.Fail("unknown command '" + request.Kind() + "'");
+}

@@ -1,0 +1,37 @@
+#pragma once
+#include <windows.h>
+#include <string>
+
+// What the probe asks of its agent inside the program: questions that Wine
+// answers only in the window's own process (its system menu, its dialog
+// units, which icon handle it shows). The agent is a message hook that the
+// system loads into the window's thread; the request travels in a named
+// shared block, and the agent signals a named event when it has answered.
+enum AgentCommand : int {
+    AGENT_SYSTEM_MENU = 1, // items of window's system menu
+    AGENT_DIALOG_RECT = 2, // MapDialogRect(window, rect)
+    AGENT_ICON_KIND = 3,   // which standard icon the static window shows
+};
+
+struct AgentRequest {
+    int command;
+    HWND window;
+    RECT rect;
+    BOOL ok;
+    char answer[16384];
+};
+
+// The agent library's hook procedure (WH_GETMESSAGE).
+#define PROBE_AGENT_HOOK "AgentHook"
+// The message that wakes the agent, registered by both sides.
+#define PROBE_AGENT_MESSAGE "OrbiquelProbeAgentRequest"
+
+// Names of the shared block and the answered event, per thread.
+inline std::string AgentBlockName(DWORD threadId)
+{
+    return "OrbiquelProbeAgentBlock-" + std::to_string(threadId);
+}
+inline std::string AgentDoneName(DWORD threadId)
+{
+    return "OrbiquelProbeAgentDone-" + std::to_string(threadId);
+}

@@ -1,0 +1,104 @@
+// Loaded into the program under test for one request at a time; never shipped.
+#include <algorithm>
+#include <string>
+#include "testing/probe/ProbeRecord.h"
+#include "testing/probe/agent/AgentRequest.h"
+
+namespace {
+
+std::string SystemMenuItems(HWND window)
+{
+    std::string lines;
+    HMENU menu = ::GetSystemMenu(window, FALSE);
+    int count = menu ? ::GetMenuItemCount(menu) : 0;
+    for (int index = 0; index < count; ++index) {
+        char text[256] = "";
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text - 1;
+        ::GetMenuItemInfoA(menu, index, TRUE, &info);
+        ProbeRecord item("item");
+        item.SetNumber("index", index)
+            .SetNumber("id", info.wID)
+            .SetNumber("separator", (info.fType & MFT_SEPARATOR) ? 1 : 0)
+            .SetNumber("state", info.fState)
+            .Set("text", text);
+        lines += item.Format() + "\n";
+    }
+    return lines;
+}
+
+std::string IconKind(HWND iconStatic)
+{
+    auto shown = reinterpret_cast<HICON>(::SendMessageA(iconStatic, STM_GETICON, 0, 0));
+    const struct {
+        LPCSTR id;
+        const char* kind;
+    } standard[] = {{IDI_HAND, "stop"},
+                    {IDI_EXCLAMATION, "exclamation"},
+                    {IDI_QUESTION, "question"},
+                    {IDI_ASTERISK, "information"}};
+    std::string kind = shown ? "other" : "none";
+    for (const auto& icon : standard)
+        if (shown && shown == ::LoadIconA(nullptr, icon.id))
+            kind = icon.kind;
+    return ProbeRecord("icon").Set("kind", kind).Format() + "\n";
+}
+
+void Answer(AgentRequest& request, const std::string& lines)
+{
+    lines.copy(request.answer, sizeof request.answer - 1);
+    request.answer[std::min(lines.size(), sizeof request.answer - 1)] = '\0';
+    request.ok = lines.size() < sizeof request.answer;
+}
+
+void Serve(AgentRequest& request)
+{
+    request.ok = FALSE;
+    request.answer[0] = '\0';
+    switch (request.command) {
+    case AGENT_SYSTEM_MENU:
+        Answer(request, SystemMenuItems(request.window));
+        break;
+    case AGENT_DIALOG_RECT:
+        request.ok = ::MapDialogRect(request.window, &request.rect);
+        break;
+    case AGENT_ICON_KIND:
+        Answer(request, IconKind(request.window));
+        break;
+    }
+}
+
+// Answers the request waiting for this thread, if there is one.
+void ServePendingRequest()
+{
+    DWORD thread = ::GetCurrentThreadId();
+    HANDLE block = ::OpenFileMappingA(FILE_MAP_WRITE, FALSE, AgentBlockName(thread).c_str());
+    HANDLE done = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, AgentDoneName(thread).c_str());
+    void* view = block ? ::MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, sizeof(AgentRequest)) : nullptr;
+    if (view && done) {
+        Serve(*static_cast<AgentRequest*>(view));
+        ::SetEvent(done);
+    }
+    if (view)
+        ::UnmapViewOfFile(view);
+    if (done)
+        ::CloseHandle(done);
+    if (block)
+        ::CloseHandle(block);
+}
+
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK AgentHook(int code, WPARAM removal, LPARAM message)
+{
+    auto* msg = reinterpret_cast<MSG*>(message);
+    static const UINT request = ::RegisterWindowMessageA(PROBE_AGENT_MESSAGE);
+    if (code == HC_ACTION && removal == PM_REMOVE && msg->message == request) {
+        ServePendingRequest();
+        msg->message = WM_NULL;
+    }
+    return ::CallNextHookEx(nullptr, code, removal, message);
+}
