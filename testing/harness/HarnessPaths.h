@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+// Where the build put things; fixed when the harness is compiled.
+namespace e2e {
+
+std::string SourceDir();
+std::string Win32BuildDir();
+std::string AppExecutable();
+std::string ProbeExecutable();
+std::string WineRunScript();
+// The Wine prefix of the given resolution (96 or 120 dots per inch).
+std::string WinePrefix(int dpi);
+// Screenshots and other leftovers of the end-to-end tests.
+std::string OutputDir();
+// Linux path to the same place seen from Wine (drive Z: is the root).
+std::string ToWindowsPath(const std::string& linuxPath);
+
+}
