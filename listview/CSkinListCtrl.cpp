@@ -39,6 +39,12 @@ bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_WINDOWPOSCHANGING:
         OnWindowPosChanging(reinterpret_cast<const WINDOWPOS*>(lParam));
         return false;
+    case WM_NCPAINT:
+        // The skin behind the scroll bars must be taken before the bars are
+        // drawn over it; the first frame paint comes before the first paint.
+        if (m_stale)
+            UpdateBackground(this);
+        return false;
     case WM_PAINT:
         OnPaint();
         result = 0;

@@ -28,7 +28,7 @@ public:
         wc.lpszClassName = "OrbiquelListTestParent";
         wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
         ::RegisterClassA(&wc);
-        HWND wnd = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+        HWND wnd = ::CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP, 0, 0,
                                      width, height, nullptr, nullptr, wc.hInstance, nullptr);
         SubclassWindow(wnd);
         ::ShowWindow(wnd, SW_SHOW);
@@ -87,8 +87,10 @@ class ListFixture {
 public:
     explicit ListFixture(int rows, int height = 200, DWORD extraStyle = 0) : parent(SharedParent())
     {
+        // Created hidden and shown once skinned, as in a dialog: the first
+        // paint captures the parent's own pixels.
         HWND wnd = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
+                                     WS_CHILD | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS |
                                          extraStyle,
                                      kListX, kListY, kListWidth, height, parent, reinterpret_cast<HMENU>(kListId),
                                      ::GetModuleHandleA(nullptr), nullptr);
@@ -100,13 +102,16 @@ public:
         list.ApplySkin(&effect, &level, nullptr, &text, FALSE);
         list.SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
         LVCOLUMNA column{};
-        column.mask = LVCF_WIDTH | LVCF_FMT;
+        column.mask = LVCF_FMT;
         column.fmt = LVCFMT_CENTER;
-        column.cx = list.GetClientRect().right;
         list.InsertColumn(0, &column);
         for (int row = 0; row < rows; ++row)
             AddRow("Row " + std::to_string(row), row < 4 ? IMG_BUILTIN : IMG_ENABLED, VIS_ENABLED);
+        // As wide as the client area that the rows leave, so no horizontal bar appears.
+        list.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
         ::UpdateWindow(parent);
+        ::ShowWindow(list, SW_SHOW);
+        ::UpdateWindow(list);
     }
     ~ListFixture()
     {
@@ -201,9 +206,4 @@ inline COLORREF ListPixel(HWND list, int x, int y)
     COLORREF color = ::GetPixel(dc, x, y);
     ::ReleaseDC(list, dc);
     return color;
-}
-
-inline DWORD GdiObjectCount()
-{
-    return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
 }
