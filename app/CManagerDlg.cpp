@@ -123,9 +123,15 @@ void CManagerDlg::SkinButtons()
     m_btnCancel.ApplySkin(&effect, &level, nullptr, &cancelText);
 }
 
+// The list shows the skin unchanged behind its rows; it fills no background of its own.
 void CManagerDlg::SubclassList()
 {
     m_list.SubclassDlgItem(IDC_LIST, this);
+    int effect = SKIN_COPY;
+    short level = 30;
+    COLORREF textColor = 0x00FFE080;
+    m_list.ApplySkin(&effect, &level, nullptr, &textColor, FALSE);
+    m_list.SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
 }
 
 void CManagerDlg::CreateStateLamps()
