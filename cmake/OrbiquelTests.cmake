@@ -28,3 +28,24 @@ function(orbiquel_win32_test name)
     set_tests_properties(win32.${name} PROPERTIES RESOURCE_LOCK wine-desktop)
   endif()
 endfunction()
+
+# orbiquel_e2e_test(NAME SOURCES... [LIBS ...] [DPI120]): a native GoogleTest
+# executable that drives the real program under Wine through the harness in
+# testing/harness (see testing/README.md). It takes the Wine desktop lock and
+# needs the shared prefix; DPI120 also needs the 120-dots-per-inch prefix.
+function(orbiquel_e2e_test name)
+  if(CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  cmake_parse_arguments(T "DPI120" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} e2e_harness GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME e2e.${name} COMMAND ${name})
+  set(fixtures wineprefix)
+  if(T_DPI120)
+    list(APPEND fixtures wineprefix120)
+  endif()
+  set_tests_properties(e2e.${name} PROPERTIES
+    FIXTURES_REQUIRED "${fixtures}" RESOURCE_LOCK wine-desktop TIMEOUT 900)
+endfunction()

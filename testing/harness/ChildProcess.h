@@ -13,7 +13,7 @@ public:
         std::vector<std::string> environment; // NAME=value, added to ours
         bool pipeInput = false;
         bool pipeOutput = false;
-        std::string outputFile;               // stdout and stderr, when not piped (default /dev/null)
+        std::string outputFile;               // stderr, and stdout when not piped (default /dev/null)
     };
 
     ChildProcess(const std::vector<std::string>& command, const Options& options);
@@ -26,6 +26,8 @@ public:
     // Waits for the end; false on timeout. The exit status lands in *status.
     bool Wait(int timeoutMs, int* status = nullptr);
     void Kill();
+    // SIGTERM, and SIGKILL if it is still there after timeoutMs.
+    void Terminate(int timeoutMs);
 
     bool Write(const std::string& text);
     void CloseInput();
@@ -33,6 +35,8 @@ public:
     bool ReadLine(std::string& line, int timeoutMs);
 
 private:
+    bool Stop(int signal, int timeoutMs);
+
     pid_t m_pid = -1;
     bool m_reaped = false;
     int m_input = -1;

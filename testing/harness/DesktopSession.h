@@ -113,6 +113,7 @@ private:
     std::string m_prefix;
     std::unique_ptr<XServer> m_xserver;
     std::unique_ptr<ChildProcess> m_desktop;
+    std::vector<std::unique_ptr<ChildProcess>> m_launchers;
     std::unique_ptr<ProbeSession> m_probe;
     std::string m_desktopWindow;
 };

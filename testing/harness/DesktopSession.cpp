@@ -1,0 +1,359 @@
+#include "testing/harness/DesktopSession.h"
+#include <unistd.h>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+#include <thread>
+#include "host/HostFacts.h"
+#include "testing/harness/ChildProcess.h"
+#include "testing/harness/HarnessPaths.h"
+#include "testing/harness/ProbeAnswers.h"
+#include "testing/harness/ProbeSession.h"
+#include "testing/harness/ProcessScan.h"
+#include "testing/harness/XServer.h"
+#include "testing/harness/XdotoolCommands.h"
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+namespace {
+
+constexpr char kMainWindowTitle[] = "BETA Orbiquel 0.8";
+constexpr char kDialogClass[] = "#32770";
+constexpr int kDesktopTimeoutMs = 60000;
+constexpr int kInputTimeoutMs = 30000;
+constexpr int kCleanupTimeoutMs = 10000;
+
+std::string HostKey()
+{
+    return std::string("HKCU\\") + host::kSettingsKey;
+}
+
+// Lower case only: the program lower-cases its own path to name its settings file.
+std::string UniqueToken()
+{
+    static std::atomic<int> counter{0};
+    std::random_device random;
+    return "orbiquel-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + "-" +
+           std::to_string(random() % 100000);
+}
+
+ProbeRecord Request(const std::string& kind)
+{
+    return ProbeRecord(kind);
+}
+
+ProbeRecord WindowRequest(const std::string& kind, Hwnd window)
+{
+    return ProbeRecord(kind).SetNumber("hwnd", window);
+}
+
+}
+
+DesktopSession::DesktopSession(SessionOptions options)
+    : m_options(options), m_token(UniqueToken()), m_folder(fs::temp_directory_path().string() + "/" + m_token),
+      m_prefix(WinePrefix(options.dpi))
+{
+    if (!fs::exists(m_prefix + "/system.reg"))
+        throw std::runtime_error("no Wine prefix at " + m_prefix + " (the wineprefix fixtures make it)");
+    fs::create_directories(ProgramFolder());
+    try {
+        m_xserver = std::make_unique<XServer>(options.desktopWidth, options.desktopHeight);
+        StartDesktop();
+        m_probe = std::make_unique<ProbeSession>(
+            std::vector<std::string>{WineRunScript(), m_prefix, ProbeExecutable(), "--desktop=" + m_token, "session"},
+            WineEnvironment());
+        DeleteHostKey();
+    } catch (...) {
+        EndEverything();
+        throw;
+    }
+}
+
+DesktopSession::~DesktopSession()
+{
+    EndEverything();
+}
+
+std::string DesktopSession::WindowsPath(const std::string& linuxPath)
+{
+    return ToWindowsPath(linuxPath);
+}
+
+std::vector<std::string> DesktopSession::WineEnvironment() const
+{
+    return {"DISPLAY=" + m_xserver->Display()};
+}
+
+void DesktopSession::StartDesktop()
+{
+    std::string size = std::to_string(m_options.desktopWidth) + "x" + std::to_string(m_options.desktopHeight);
+    ChildProcess::Options options;
+    options.environment = WineEnvironment();
+    m_desktop = std::make_unique<ChildProcess>(
+        std::vector<std::string>{WineRunScript(), m_prefix, "explorer", "/desktop=" + m_token + "," + size}, options);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kDesktopTimeoutMs);
+    while ((m_desktopWindow = DesktopWindowId()).empty()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw std::runtime_error("the Wine desktop " + m_token + " did not appear");
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+std::string DesktopSession::DesktopWindowId()
+{
+    std::string output;
+    RunCommand({"xdotool", "search", "--name", "^" + m_token + " - Wine desktop$"}, WineEnvironment(), 10000,
+               &output);
+    return output.substr(0, output.find('\n'));
+}
+
+void DesktopSession::EndEverything()
+{
+    try {
+        if (m_probe) {
+            std::vector<ProbeRecord> ignored;
+            std::string error;
+            m_probe->TryAsk(ProbeRecord("kill").Set("under", WindowsPath(m_folder)), ignored, error, 10000);
+        }
+        m_probe.reset();
+        KillProcessesMentioning(m_token, kCleanupTimeoutMs);
+        m_launchers.clear();
+        m_desktop.reset();
+        m_xserver.reset();
+        std::error_code ignored;
+        fs::remove_all(m_folder, ignored);
+    } catch (...) {
+        // Cleanup must never throw out of a destructor; leftovers carry the token.
+    }
+}
+
+void DesktopSession::InstallHost(const std::optional<std::string>& pathValue)
+{
+    ProbeRecord request("host-install");
+    request.Set("folder", WindowsPath(HostFolder()));
+    if (pathValue)
+        request.Set("path", *pathValue);
+    m_probe->Ask(request);
+}
+
+RegistryValue DesktopSession::ReadHostValue(const std::string& name)
+{
+    auto records = m_probe->Ask(Request("reg-get").Set("key", HostKey()).Set("name", name));
+    return ToRegistryValue(records.at(0));
+}
+
+void DesktopSession::WriteHostValue(const std::string& name, const std::string& text)
+{
+    m_probe->Ask(Request("reg-set").Set("key", HostKey()).Set("name", name).Set("sz", text));
+}
+
+void DesktopSession::DeleteHostValue(const std::string& name)
+{
+    m_probe->Ask(Request("reg-delete").Set("key", HostKey()).Set("name", name));
+}
+
+void DesktopSession::DeleteHostKey()
+{
+    m_probe->Ask(Request("reg-delete").Set("key", HostKey()));
+}
+
+void DesktopSession::StartProgram(const std::string& executable)
+{
+    fs::copy_file(executable.empty() ? AppExecutable() : executable, ProgramPath(),
+                  fs::copy_options::overwrite_existing);
+    std::string size = std::to_string(m_options.desktopWidth) + "x" + std::to_string(m_options.desktopHeight);
+    ChildProcess::Options options;
+    options.environment = WineEnvironment();
+    // explorer starts the program on the existing desktop and returns.
+    m_launchers.push_back(std::make_unique<ChildProcess>(
+        std::vector<std::string>{WineRunScript(), m_prefix, "explorer", "/desktop=" + m_token + "," + size,
+                                 WindowsPath(ProgramPath())},
+        options));
+}
+
+std::vector<std::string> DesktopSession::FilesBesideProgram() const
+{
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(ProgramFolder()))
+        if (entry.path() != ProgramPath())
+            files.push_back(entry.path().filename().string());
+    return files;
+}
+
+ProcessInfo DesktopSession::Program()
+{
+    return ToProcessInfo(m_probe->Ask(Request("process").Set("path", WindowsPath(ProgramPath()))).at(0));
+}
+
+bool DesktopSession::WaitForProgramExit(int timeoutMs)
+{
+    ProbeRecord request = Request("wait-exit").Set("path", WindowsPath(ProgramPath()));
+    request.SetNumber("timeout", timeoutMs);
+    return !ToProcessInfo(m_probe->Ask(request, timeoutMs).at(0)).running;
+}
+
+WindowInfo DesktopSession::WaitForMainWindow(int timeoutMs)
+{
+    auto window = WaitForWindow(kMainWindowTitle, kDialogClass, timeoutMs);
+    if (!window)
+        throw std::runtime_error("the main window did not appear");
+    return *window;
+}
+
+std::optional<WindowInfo> DesktopSession::WaitForWindow(const std::string& title, const std::string& className,
+                                                        int timeoutMs)
+{
+    ProbeRecord request = Request("wait-window").Set("title", title).Set("class", className);
+    request.SetNumber("timeout", timeoutMs);
+    std::vector<ProbeRecord> records;
+    std::string error;
+    if (!m_probe->TryAsk(request, records, error, timeoutMs) || records.empty())
+        return std::nullopt;
+    return ToWindowInfo(records.front());
+}
+
+WindowInfo DesktopSession::Window(Hwnd handle)
+{
+    return ToWindowInfo(m_probe->Ask(WindowRequest("window", handle)).at(0));
+}
+
+std::vector<WindowInfo> DesktopSession::Children(Hwnd handle)
+{
+    std::vector<WindowInfo> children;
+    for (const auto& record : m_probe->Ask(WindowRequest("children", handle)))
+        children.push_back(ToWindowInfo(record));
+    return children;
+}
+
+WindowInfo DesktopSession::Control(Hwnd parent, int id)
+{
+    for (const auto& child : Children(parent))
+        if (child.id == id)
+            return child;
+    throw std::runtime_error("no control " + std::to_string(id));
+}
+
+WindowInfo DesktopSession::Focus(Hwnd window)
+{
+    return ToWindowInfo(m_probe->Ask(WindowRequest("focus", window)).at(0));
+}
+
+std::vector<MenuItem> DesktopSession::SystemMenu(Hwnd window)
+{
+    std::vector<MenuItem> items;
+    for (const auto& record : m_probe->Ask(WindowRequest("sysmenu", window)))
+        items.push_back(ToMenuItem(record));
+    return items;
+}
+
+std::optional<DialogInfo> DesktopSession::WaitForDialog(const std::string& title, int timeoutMs)
+{
+    ProbeRecord request = Request("wait-dialog").Set("title", title);
+    request.SetNumber("timeout", timeoutMs);
+    std::vector<ProbeRecord> records;
+    std::string error;
+    if (!m_probe->TryAsk(request, records, error, timeoutMs) || records.empty())
+        return std::nullopt;
+    return ToDialogInfo(records);
+}
+
+std::vector<ListRow> DesktopSession::Rows(Hwnd list)
+{
+    std::vector<ListRow> rows;
+    for (const auto& record : m_probe->Ask(WindowRequest("rows", list)))
+        rows.push_back(ToListRow(record));
+    return rows;
+}
+
+Rect DesktopSession::DialogUnitsToPixels(Hwnd dialog, Rect units)
+{
+    ProbeRecord request = WindowRequest("dialog-rect", dialog);
+    request.SetNumber("left", units.left)
+        .SetNumber("top", units.top)
+        .SetNumber("right", units.right)
+        .SetNumber("bottom", units.bottom);
+    ProbeRecord rect = m_probe->Ask(request).at(0);
+    return {static_cast<int>(rect.GetNumber("left")), static_cast<int>(rect.GetNumber("top")),
+            static_cast<int>(rect.GetNumber("right")), static_cast<int>(rect.GetNumber("bottom"))};
+}
+
+int DesktopSession::Dpi()
+{
+    return static_cast<int>(m_probe->Ask(Request("dpi")).at(0).GetNumber("x"));
+}
+
+void DesktopSession::Xdotool(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> command{"xdotool"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    if (RunCommand(command, WineEnvironment(), kInputTimeoutMs) != 0)
+        throw std::runtime_error("xdotool failed: " + arguments.front());
+}
+
+void DesktopSession::Click(Point at, int button)
+{
+    Xdotool(ClickArguments(m_desktopWindow, at, button, 1));
+}
+
+void DesktopSession::DoubleClick(Point at)
+{
+    Xdotool(ClickArguments(m_desktopWindow, at, 1, 2));
+}
+
+void DesktopSession::ClickInWindow(const WindowInfo& window, Point offset)
+{
+    Click({window.window.left + offset.x, window.window.top + offset.y});
+}
+
+void DesktopSession::MouseDown(Point at, int button)
+{
+    auto arguments = MoveArguments(m_desktopWindow, at);
+    arguments.insert(arguments.end(), {"mousedown", std::to_string(button)});
+    Xdotool(arguments);
+}
+
+void DesktopSession::MouseMove(Point to)
+{
+    Xdotool(MoveArguments(m_desktopWindow, to));
+}
+
+void DesktopSession::MouseUp(int button)
+{
+    Xdotool({"mouseup", std::to_string(button)});
+}
+
+void DesktopSession::Drag(Point from, Point to, int steps, int button)
+{
+    Xdotool(DragArguments(m_desktopWindow, from, to, steps, button));
+}
+
+void DesktopSession::Key(const std::string& keys)
+{
+    // Without a window manager the keyboard follows the X input focus.
+    Xdotool({"windowfocus", m_desktopWindow, "key", "--delay", "50", keys});
+}
+
+void DesktopSession::KeyDown(const std::string& key)
+{
+    Xdotool({"windowfocus", m_desktopWindow, "keydown", key});
+}
+
+void DesktopSession::KeyUp(const std::string& key)
+{
+    Xdotool({"keyup", key});
+}
+
+std::string DesktopSession::Screenshot(const std::string& name)
+{
+    fs::create_directories(OutputDir());
+    std::string path = OutputDir() + "/" + name + ".png";
+    if (RunCommand({"import", "-window", m_desktopWindow, path}, WineEnvironment(), kInputTimeoutMs) != 0)
+        throw std::runtime_error("no screenshot " + path);
+    return path;
+}
+
+}

@@ -1,0 +1,26 @@
+#include "testing/harness/HarnessPaths.h"
+
+namespace e2e {
+
+std::string SourceDir() { return ORBIQUEL_SOURCE_DIR; }
+std::string Win32BuildDir() { return ORBIQUEL_WIN32_BUILD_DIR; }
+std::string AppExecutable() { return Win32BuildDir() + "/app/Orbiquel.exe"; }
+std::string ProbeExecutable() { return Win32BuildDir() + "/testing/probe/orbiquel_probe.exe"; }
+std::string WineRunScript() { return SourceDir() + "/testing/wine-run.sh"; }
+std::string OutputDir() { return ORBIQUEL_E2E_OUTPUT_DIR; }
+
+std::string WinePrefix(int dpi)
+{
+    return dpi == 96 ? Win32BuildDir() + "/wineprefix" : Win32BuildDir() + "/wineprefix-" + std::to_string(dpi) + "dpi";
+}
+
+std::string ToWindowsPath(const std::string& linuxPath)
+{
+    std::string path = "Z:" + linuxPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+}
