@@ -169,7 +169,7 @@ void CReorderListCtrl::OnBeginDrag(const NMLISTVIEW* info)
     // A single-selection list would lose the dragged row's selection to the drop highlight.
     m_bRestoreSingleSel = ModifyStyle(LVS_SINGLESEL, 0) != FALSE;
     POINT hotSpot{};
-    m_pDragImage = CreateDragImage(hotSpot);
+    m_pDragImage = CreateDragImage(info->iItem, hotSpot);
     if (!m_pDragImage) {
         if (m_bRestoreSingleSel)
             ModifyStyle(0, LVS_SINGLESEL);
@@ -186,14 +186,11 @@ void CReorderListCtrl::OnBeginDrag(const NMLISTVIEW* info)
 
 // A light-blue block as large as the dragged rows together, carrying each
 // row's own drag picture at its place.
-std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(POINT& hotSpot) const
+std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(int startRow, POINT& hotSpot) const
 {
-    RECT bounds{};
-    for (int row : m_dragItems) {
-        RECT rowBounds{};
-        GetItemRect(row, &rowBounds, LVIR_BOUNDS);
-        ::UnionRect(&bounds, &bounds, &rowBounds);
-    }
+    RECT bounds = DragImageBounds(startRow);
+    if (::IsRectEmpty(&bounds))
+        return nullptr;
     int width = bounds.right - bounds.left;
     int height = bounds.bottom - bounds.top;
     CClientDC client(m_hWnd);
@@ -208,7 +205,9 @@ std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(POINT& hotSpot) co
         ::ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
         for (int row : m_dragItems) {
             RECT rowBounds{};
-            GetItemRect(row, &rowBounds, LVIR_BOUNDS);
+            RECT shown{};
+            if (!GetItemRect(row, &rowBounds, LVIR_BOUNDS) || !::IntersectRect(&shown, &rowBounds, &bounds))
+                continue;
             POINT origin{};
             auto rowImage = reinterpret_cast<HIMAGELIST>(
                 SendMessage(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&origin)));
@@ -241,6 +240,23 @@ std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(POINT& hotSpot) co
     hotSpot.x -= bounds.left;
     hotSpot.y -= bounds.top;
     return image;
+}
+
+// Only the dragged rows in sight make up the block: a block of every row of a
+// long list would be a bitmap far larger than the screen. With none of them in
+// sight the block is the row the drag began on.
+RECT CReorderListCtrl::DragImageBounds(int startRow) const
+{
+    RECT client = GetClientRect();
+    RECT bounds{};
+    for (int row : m_dragItems) {
+        RECT rowBounds{};
+        if (GetItemRect(row, &rowBounds, LVIR_BOUNDS) && ::IntersectRect(&rowBounds, &rowBounds, &client))
+            ::UnionRect(&bounds, &bounds, &rowBounds);
+    }
+    if (::IsRectEmpty(&bounds) && GetItemRect(startRow, &bounds, LVIR_BOUNDS))
+        ::IntersectRect(&bounds, &bounds, &client);
+    return bounds;
 }
 
 void CReorderListCtrl::OnDragMove(POINT point)
@@ -364,8 +380,11 @@ std::vector<int> CReorderListCtrl::MoveRows(const std::vector<int>& rows, int dr
 {
     int count = GetItemCount();
     int columns = ColumnCount();
+    // Each insertion and deletion would otherwise update the scroll bar on screen.
+    SendMessage(WM_SETREDRAW, FALSE);
     for (const RowMoveStep& step : PlanRowMove(rows, dropRow, dropBelow, count))
         MoveRow(step.from, step.insertAt, step.eraseAt, columns);
+    SendMessage(WM_SETREDRAW, TRUE);
     std::vector<int> order = RowOrderAfterMove(count, rows, dropRow, dropBelow);
     // Save reads m_nCurrent, and the current row may have moved out of sight.
     if (m_nCurrent >= 0 && m_nCurrent < count)

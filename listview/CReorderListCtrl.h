@@ -44,7 +44,8 @@ private:
 
     // Dragging.
     void OnBeginDrag(const NMLISTVIEW* info);
-    std::unique_ptr<CImageList> CreateDragImage(POINT& hotSpot) const;
+    std::unique_ptr<CImageList> CreateDragImage(int startRow, POINT& hotSpot) const;
+    RECT DragImageBounds(int startRow) const;
     void OnDragMove(POINT point);
     void TrackDropTarget(POINT point);
     void OnDragRelease();

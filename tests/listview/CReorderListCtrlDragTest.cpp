@@ -36,6 +36,8 @@ TEST(CReorderListCtrlDrag, RowsFiveAndSevenBelowRowEightAndSevenEightAboveFour)
         fixture.Drag({5, 7}, fixture.RowPoint(8, true));
         EXPECT_EQ(fixture.Order(), (Rows{0, 1, 2, 3, 4, 6, 8, 5, 7, 9}));
         EXPECT_EQ(fixture.Selected(), (Rows{7, 8}));
+        EXPECT_TRUE(::IsWindowVisible(fixture.list));
+        EXPECT_FALSE(::GetUpdateRect(fixture.list, nullptr, FALSE)) << "the move is on screen at once";
     }
     ListFixture fixture(10);
     fixture.Drag({7, 8}, fixture.RowPoint(4, false));
@@ -234,4 +236,29 @@ TEST(CReorderListCtrlDrag, ASingleSelectionListGetsItsStyleBackAfterTheDrag)
     EXPECT_EQ(fixture.Order(), (Rows{0, 1, 2, 3, 4, 6, 7, 8, 5, 9}));
     EXPECT_EQ(fixture.Selected(), (Rows{8}));
     EXPECT_TRUE(fixture.list.GetStyle() & LVS_SINGLESEL);
+}
+
+TEST(CReorderListCtrlDrag, DragsOfRowsOutOfSightStart)
+{
+    {
+        // Without a bound, the block of every fourth row of 2,000 would be a
+        // bitmap 34,000 pixels high.
+        ListFixture fixture(2000, 120);
+        Rows dragged;
+        for (int row = 4; row < 2000; row += 4)
+            dragged.push_back(row);
+        fixture.Select(dragged);
+        fixture.list.EnsureVisible(0, FALSE);
+        fixture.BeginDrag(fixture.RowPoint(4, false));
+        EXPECT_EQ(::GetCapture(), fixture.list.m_hWnd);
+        fixture.Release(fixture.RowPoint(4, false));
+    }
+    // None of the dragged rows in sight: the drag starts on a selected built-in row.
+    ListFixture fixture(40, 120);
+    fixture.Select({2, 30});
+    fixture.list.EnsureVisible(0, FALSE);
+    fixture.BeginDrag(fixture.RowPoint(2, false));
+    fixture.MouseMove(fixture.RowPoint(5, false));
+    fixture.Release(fixture.RowPoint(5, false));
+    EXPECT_EQ(fixture.Order(), RowOrderAfterMove(40, {30}, 5, false));
 }
