@@ -238,6 +238,13 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         // No frame to paint: the outline is drawn in WM_PAINT.
         result = 0;
         return true;
+    case WM_CTLCOLORSTATIC:
+        // The clip's host control shows the window's face rather than a white box.
+        if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_ANIMATION)
+            break;
+        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        return true;
     }
     return CSkinDialog::OnMessage(msg, wParam, lParam, result);
 }
