@@ -45,3 +45,30 @@ bool DialogRectCommand(const ProbeRecord& request, ProbeReply& reply)
         .SetNumber("bottom", agent->rect.bottom);
     return true;
 }
+
+// The list's rows and their records, one row record per item, top to bottom.
+bool RowsCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    auto agent = NewRequest(AGENT_LIST_ROWS, WindowField(request));
+    std::string error;
+    if (!RunInOwnerThread(*agent, error))
+        return reply.Fail(error);
+    if (!agent->ok)
+        return reply.Fail("too many rows for one answer");
+    AddAgentAnswer(*agent, reply);
+    return true;
+}
+
+// Gives the record behind a row new flags (the current mark, for a picture).
+bool SetFlagsCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    auto agent = NewRequest(AGENT_SET_FLAGS, WindowField(request));
+    agent->rect.left = static_cast<LONG>(request.GetNumber("row"));
+    agent->rect.top = static_cast<LONG>(request.GetNumber("flags"));
+    std::string error;
+    if (!RunInOwnerThread(*agent, error))
+        return reply.Fail(error);
+    if (!agent->ok)
+        return reply.Fail("no record behind that row");
+    return true;
+}

@@ -11,12 +11,14 @@ struct NamedCommand {
 const NamedCommand kCommands[] = {
     {"wait-window", WaitWindowCommand},   // title= class= timeout= → window
     {"window", WindowCommand},            // hwnd= → window
+    {"wait-gone", WaitGoneCommand},       // hwnd= timeout= → window gone=
     {"children", ChildrenCommand},        // hwnd= → child...
     {"focus", FocusCommand},              // hwnd= → focus (the control with the keyboard focus)
     {"sysmenu", SystemMenuCommand},       // hwnd= → item...
     {"dialog-rect", DialogRectCommand},   // hwnd= left= top= right= bottom= → rect in pixels
     {"wait-dialog", WaitDialogCommand},   // title= timeout= → window, child..., icon
     {"rows", RowsCommand},                // hwnd= → row...
+    {"set-flags", SetFlagsCommand},       // hwnd= row= flags= (the row's record)
     {"process", ProcessCommand},          // path= → process
     {"wait-exit", WaitExitCommand},       // path= timeout= → process
     {"kill", KillCommand},                // under= → killed

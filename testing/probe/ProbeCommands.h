@@ -6,6 +6,7 @@ bool RunProbeRequest(const ProbeRecord& request, ProbeReply& reply);
 
 // The sub-commands, one group per concern (see ProbeCommands.cpp for the names).
 bool WaitWindowCommand(const ProbeRecord& request, ProbeReply& reply);
+bool WaitGoneCommand(const ProbeRecord& request, ProbeReply& reply);
 bool WindowCommand(const ProbeRecord& request, ProbeReply& reply);
 bool ChildrenCommand(const ProbeRecord& request, ProbeReply& reply);
 bool FocusCommand(const ProbeRecord& request, ProbeReply& reply);
@@ -13,6 +14,7 @@ bool SystemMenuCommand(const ProbeRecord& request, ProbeReply& reply);
 bool DialogRectCommand(const ProbeRecord& request, ProbeReply& reply);
 bool WaitDialogCommand(const ProbeRecord& request, ProbeReply& reply);
 bool RowsCommand(const ProbeRecord& request, ProbeReply& reply);
+bool SetFlagsCommand(const ProbeRecord& request, ProbeReply& reply);
 bool ProcessCommand(const ProbeRecord& request, ProbeReply& reply);
 bool WaitExitCommand(const ProbeRecord& request, ProbeReply& reply);
 bool KillCommand(const ProbeRecord& request, ProbeReply& reply);

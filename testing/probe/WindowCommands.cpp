@@ -68,6 +68,18 @@ bool WindowCommand(const ProbeRecord& request, ProbeReply& reply)
     return true;
 }
 
+// Waits until the window is destroyed or hidden: gone=1, or gone=0 at the timeout.
+bool WaitGoneCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    HWND window = WindowField(request);
+    Deadline deadline(TimeoutField(request));
+    while (::IsWindow(window) && ::IsWindowVisible(window) && !deadline.Passed())
+        ::Sleep(kPollMilliseconds);
+    bool gone = !::IsWindow(window) || !::IsWindowVisible(window);
+    reply.Add("window").SetNumber("hwnd", reinterpret_cast<INT_PTR>(window)).SetNumber("gone", gone ? 1 : 0);
+    return true;
+}
+
 // Every descendant of the window, in the order the system enumerates them.
 bool ChildrenCommand(const ProbeRecord& request, ProbeReply& reply)
 {
@@ -90,7 +102,8 @@ bool FocusCommand(const ProbeRecord& request, ProbeReply& reply)
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info))
         return reply.Fail("no thread information for that window");
     ProbeRecord& focus = reply.Add("focus");
-    focus.SetNumber("active", reinterpret_cast<INT_PTR>(info.hwndActive));
+    focus.SetNumber("active", reinterpret_cast<INT_PTR>(info.hwndActive))
+        .SetNumber("foreground", reinterpret_cast<INT_PTR>(::GetForegroundWindow()));
     if (info.hwndFocus)
         DescribeWindow(info.hwndFocus, focus);
     else

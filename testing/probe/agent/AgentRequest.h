@@ -4,13 +4,16 @@
 
 // What the probe asks of its agent inside the program: questions that Wine
 // answers only in the window's own process (its system menu, its dialog
-// units, which icon handle it shows). The agent is a message hook that the
+// units, which icon handle it shows, a list's rows and their records: under
+// an emulated 32-bit Wine another process's memory cannot be read). The agent is a message hook that the
 // system loads into the window's thread; the request travels in a named
 // shared block, and the agent signals a named event when it has answered.
 enum AgentCommand : int {
     AGENT_SYSTEM_MENU = 1, // items of window's system menu
     AGENT_DIALOG_RECT = 2, // MapDialogRect(window, rect)
     AGENT_ICON_KIND = 3,   // which standard icon the static window shows
+    AGENT_LIST_ROWS = 4,   // the list view's rows and the records behind them
+    AGENT_SET_FLAGS = 5,   // row rect.left's record gets flags rect.top; the row is redrawn
 };
 
 struct AgentRequest {
@@ -18,7 +21,7 @@ struct AgentRequest {
     HWND window;
     RECT rect;
     BOOL ok;
-    char answer[16384];
+    char answer[262144];
 };
 
 // The agent library's hook procedure (WH_GETMESSAGE).

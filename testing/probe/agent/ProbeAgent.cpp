@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 #include "testing/probe/ProbeRecord.h"
+#include "testing/probe/agent/AgentListRows.h"
 #include "testing/probe/agent/AgentRequest.h"
 
 namespace {
@@ -67,6 +68,12 @@ void Serve(AgentRequest& request)
         break;
     case AGENT_ICON_KIND:
         Answer(request, IconKind(request.window));
+        break;
+    case AGENT_LIST_ROWS:
+        Answer(request, ListRows(request.window));
+        break;
+    case AGENT_SET_FLAGS:
+        request.ok = SetRowFlags(request.window, request.rect.left, static_cast<unsigned long>(request.rect.top));
         break;
     }
 }
