@@ -199,9 +199,13 @@ bool DesktopSession::WaitForProgramExit(int timeoutMs)
 WindowInfo DesktopSession::WaitForMainWindow(int timeoutMs)
 {
     auto window = WaitForWindow(kMainWindowTitle, kDialogClass, timeoutMs);
-    if (!window)
-        throw std::runtime_error("the main window did not appear");
-    return *window;
+    if (window)
+        return *window;
+    auto other = WaitForWindow("", "", 0);
+    throw std::runtime_error("the main window did not appear (program " +
+                             std::string(Program().running ? "running" : "not running") + ", first window: '" +
+                             (other ? other->text + "' " + other->className : "none'") + ", picture " +
+                             Screenshot("missing-main-window-" + m_token) + ")");
 }
 
 std::optional<WindowInfo> DesktopSession::WaitForWindow(const std::string& title, const std::string& className,
@@ -219,6 +223,13 @@ std::optional<WindowInfo> DesktopSession::WaitForWindow(const std::string& title
 WindowInfo DesktopSession::Window(Hwnd handle)
 {
     return ToWindowInfo(m_probe->Ask(WindowRequest("window", handle)).at(0));
+}
+
+bool DesktopSession::WaitForWindowGone(Hwnd handle, int timeoutMs)
+{
+    ProbeRecord request = WindowRequest("wait-gone", handle);
+    request.SetNumber("timeout", timeoutMs);
+    return m_probe->Ask(request, timeoutMs).at(0).GetNumber("gone") == 1;
 }
 
 std::vector<WindowInfo> DesktopSession::Children(Hwnd handle)
@@ -269,6 +280,11 @@ std::vector<ListRow> DesktopSession::Rows(Hwnd list)
     return rows;
 }
 
+void DesktopSession::SetRowFlags(Hwnd list, int row, unsigned long flags)
+{
+    m_probe->Ask(WindowRequest("set-flags", list).SetNumber("row", row).SetNumber("flags", flags));
+}
+
 Rect DesktopSession::DialogUnitsToPixels(Hwnd dialog, Rect units)
 {
     ProbeRecord request = WindowRequest("dialog-rect", dialog);
@@ -311,9 +327,7 @@ void DesktopSession::ClickInWindow(const WindowInfo& window, Point offset)
 
 void DesktopSession::MouseDown(Point at, int button)
 {
-    auto arguments = MoveArguments(m_desktopWindow, at);
-    arguments.insert(arguments.end(), {"mousedown", std::to_string(button)});
-    Xdotool(arguments);
+    Xdotool(PressArguments(m_desktopWindow, at, button));
 }
 
 void DesktopSession::MouseMove(Point to)
@@ -350,7 +364,11 @@ void DesktopSession::KeyUp(const std::string& key)
 std::string DesktopSession::Screenshot(const std::string& name)
 {
     fs::create_directories(OutputDir());
-    std::string path = OutputDir() + "/" + name + ".png";
+    std::string file = name;
+    for (char& c : file)
+        if (c == '/')
+            c = '-'; // parameterised test names
+    std::string path = OutputDir() + "/" + file + ".png";
     if (RunCommand({"import", "-window", m_desktopWindow, path}, WineEnvironment(), kInputTimeoutMs) != 0)
         throw std::runtime_error("no screenshot " + path);
     return path;

@@ -65,6 +65,8 @@ public:
     std::optional<WindowInfo> WaitForWindow(const std::string& title, const std::string& className = "",
                                             int timeoutMs = 10000);
     WindowInfo Window(Hwnd handle);
+    // True once the window is destroyed or hidden; false at the timeout.
+    bool WaitForWindowGone(Hwnd handle, int timeoutMs = 10000);
     std::vector<WindowInfo> Children(Hwnd handle);
     // The child control with that id; throws when there is none.
     WindowInfo Control(Hwnd parent, int id);
@@ -74,6 +76,9 @@ public:
     // A visible dialog or message box, by exact title or any ("").
     std::optional<DialogInfo> WaitForDialog(const std::string& title = "", int timeoutMs = 10000);
     std::vector<ListRow> Rows(Hwnd list);
+    // Writes the flags of the record behind a row and redraws it (marks a
+    // row current for a picture, as the host's current visual will).
+    void SetRowFlags(Hwnd list, int row, unsigned long flags);
     // Dialog units to pixels with the dialog's own font (MapDialogRect in its thread).
     Rect DialogUnitsToPixels(Hwnd dialog, Rect units);
     int Dpi();

@@ -12,6 +12,13 @@ std::vector<std::string> MoveArguments(const std::string& window, Point to)
     return {"mousemove", "--window", window, std::to_string(to.x), std::to_string(to.y)};
 }
 
+std::vector<std::string> PressArguments(const std::string& window, Point at, int button)
+{
+    std::vector<std::string> arguments = MoveArguments(window, at);
+    arguments.insert(arguments.end(), {"sleep", kStepPause, "mousedown", std::to_string(button)});
+    return arguments;
+}
+
 std::vector<std::string> ClickArguments(const std::string& window, Point at, int button, int repeat)
 {
     std::vector<std::string> arguments = MoveArguments(window, at);
@@ -32,8 +39,7 @@ std::vector<Point> DragPath(Point from, Point to, int steps)
 
 std::vector<std::string> DragArguments(const std::string& window, Point from, Point to, int steps, int button)
 {
-    std::vector<std::string> arguments = MoveArguments(window, from);
-    arguments.insert(arguments.end(), {"sleep", kStepPause, "mousedown", std::to_string(button)});
+    std::vector<std::string> arguments = PressArguments(window, from, button);
     for (Point point : DragPath(from, to, steps)) {
         arguments.insert(arguments.end(), {"sleep", kStepPause});
         auto move = MoveArguments(window, point);

@@ -8,6 +8,8 @@
 namespace e2e {
 
 std::vector<std::string> MoveArguments(const std::string& window, Point to);
+// Moves there, pauses, then presses the button (and holds it).
+std::vector<std::string> PressArguments(const std::string& window, Point at, int button);
 std::vector<std::string> ClickArguments(const std::string& window, Point at, int button, int repeat);
 // Button down at from, steps moves to the points along the line, button up:
 // the last move lands exactly on to.
