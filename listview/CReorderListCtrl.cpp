@@ -232,8 +232,10 @@ std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(int startRow, POIN
             ::ImageList_Destroy(rowImage);
         }
     }
+    // In true colour: the default depth of an image list has 16 colours, and
+    // the light blue would come out grey.
     auto image = std::make_unique<CImageList>();
-    if (!image->Create(width, height, ILC_MASK, 0, 1) || image->AddMasked(picture, kDragMask) < 0)
+    if (!image->Create(width, height, ILC_COLOR24 | ILC_MASK, 0, 1) || image->AddMasked(picture, kDragMask) < 0)
         return nullptr;
     ::GetCursorPos(&hotSpot);
     ::ScreenToClient(m_hWnd, &hotSpot);
