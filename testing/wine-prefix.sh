@@ -3,7 +3,7 @@
 # the demo, once, and (every time) puts back the settings they rely on:
 # Comic Neue standing in for "Comic Sans MS", the dialogs' font, and the
 # display's logical resolution (96 dots per inch unless DPI is given).
-# The prefix's server is left running for the tests. Quiet unless something fails.
+# Quiet unless something fails.
 prefix=$1
 dpi=${2:-96}
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -25,7 +25,8 @@ printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]
     "$dpi" >"$settings"
 wine regedit /S "$settings" >>"$log" 2>&1 || fail "the settings could not be imported"
 
-# One server for the whole run: under an emulated 32-bit Wine a cold start of
-# the server and its helper processes takes long enough to upset the tests'
-# timeouts. The cleanup fixture stops it (wineserver -k).
-wineserver -p >>"$log" 2>&1 || true
+
+# Let the prefix's server and its helpers end before any test starts: a test
+# whose first Wine process meets a server still shutting down can be left
+# with a desktop that never paints.
+wineserver -w

@@ -24,6 +24,8 @@ namespace {
 constexpr char kMainWindowTitle[] = "BETA Orbiquel 0.8";
 constexpr char kDialogClass[] = "#32770";
 constexpr int kDesktopTimeoutMs = 60000;
+constexpr int kPaintTimeoutMs = 20000;
+constexpr int kDesktopAttempts = 3;
 constexpr int kInputTimeoutMs = 30000;
 constexpr int kCleanupTimeoutMs = 10000;
 
@@ -64,7 +66,7 @@ DesktopSession::DesktopSession(SessionOptions options)
         m_xserver = std::make_unique<XServer>(options.desktopWidth, options.desktopHeight);
         StartDesktop();
         m_probe = std::make_unique<ProbeSession>(
-            std::vector<std::string>{WineRunScript(), m_prefix, ProbeExecutable(), "--desktop=" + m_token, "session"},
+            std::vector<std::string>{WineRunScript(), m_prefix, ProbeExecutable(), "--desktop=" + m_desktopName, "session"},
             WineEnvironment());
         DeleteHostKey();
     } catch (...) {
@@ -88,25 +90,57 @@ std::vector<std::string> DesktopSession::WineEnvironment() const
     return {"DISPLAY=" + m_xserver->Display()};
 }
 
+// Under the emulated 32-bit Wine a new desktop now and then never paints and
+// never shows a window; such a desktop is replaced by a fresh one.
 void DesktopSession::StartDesktop()
+{
+    for (int attempt = 1;; ++attempt) {
+        m_desktopName = m_token + (attempt > 1 ? "-" + std::to_string(attempt) : "");
+        LaunchDesktop();
+        if (DesktopPainted())
+            return;
+        if (attempt == kDesktopAttempts)
+            throw std::runtime_error("the Wine desktop " + m_desktopName + " never painted");
+        m_desktop.reset();
+        KillProcessesMentioning(m_desktopName, kCleanupTimeoutMs);
+    }
+}
+
+void DesktopSession::LaunchDesktop()
 {
     std::string size = std::to_string(m_options.desktopWidth) + "x" + std::to_string(m_options.desktopHeight);
     ChildProcess::Options options;
     options.environment = WineEnvironment();
     m_desktop = std::make_unique<ChildProcess>(
-        std::vector<std::string>{WineRunScript(), m_prefix, "explorer", "/desktop=" + m_token + "," + size}, options);
+        std::vector<std::string>{WineRunScript(), m_prefix, "explorer", "/desktop=" + m_desktopName + "," + size},
+        options);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kDesktopTimeoutMs);
     while ((m_desktopWindow = DesktopWindowId()).empty()) {
         if (std::chrono::steady_clock::now() >= deadline)
-            throw std::runtime_error("the Wine desktop " + m_token + " did not appear");
+            throw std::runtime_error("the Wine desktop " + m_desktopName + " did not appear");
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+}
+
+// True once the desktop's background is drawn (an X window starts black).
+bool DesktopSession::DesktopPainted()
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPaintTimeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::string pixel;
+        RunCommand({"import", "-window", m_desktopWindow, "-crop", "1x1+2+2", "txt:-"}, WineEnvironment(),
+                   kInputTimeoutMs, &pixel);
+        if (pixel.find("srgb") != std::string::npos && pixel.find("black") == std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+    return false;
 }
 
 std::string DesktopSession::DesktopWindowId()
 {
     std::string output;
-    RunCommand({"xdotool", "search", "--name", "^" + m_token + " - Wine desktop$"}, WineEnvironment(), 10000,
+    RunCommand({"xdotool", "search", "--name", "^" + m_desktopName + " - Wine desktop$"}, WineEnvironment(), 10000,
                &output);
     return output.substr(0, output.find('\n'));
 }
@@ -170,7 +204,7 @@ void DesktopSession::StartProgram(const std::string& executable)
     options.environment = WineEnvironment();
     // explorer starts the program on the existing desktop and returns.
     m_launchers.push_back(std::make_unique<ChildProcess>(
-        std::vector<std::string>{WineRunScript(), m_prefix, "explorer", "/desktop=" + m_token + "," + size,
+        std::vector<std::string>{WineRunScript(), m_prefix, "explorer", "/desktop=" + m_desktopName + "," + size,
                                  WindowsPath(ProgramPath())},
         options));
 }

@@ -104,16 +104,19 @@ public:
 
     // The probe for anything the helpers above do not cover.
     ProbeSession& Probe() { return *m_probe; }
-    const std::string& DesktopName() const { return m_token; }
+    const std::string& DesktopName() const { return m_desktopName; }
 
 private:
     void StartDesktop();
+    void LaunchDesktop();
+    bool DesktopPainted();
     std::string DesktopWindowId();
     void EndEverything();
     std::vector<std::string> WineEnvironment() const;
 
     SessionOptions m_options;
-    std::string m_token;  // unique: names the desktop and the scratch folder
+    std::string m_token;  // unique: names the scratch folder and starts the desktop's name
+    std::string m_desktopName;
     std::string m_folder;
     std::string m_prefix;
     std::unique_ptr<XServer> m_xserver;
