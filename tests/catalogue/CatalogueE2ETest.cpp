@@ -1,0 +1,186 @@
+// The catalogue as the user meets it: the real program on a Vis folder, its
+// rows read from outside, its warnings dismissed with real clicks.
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "testing/harness/DesktopSession.h"
+#include "tests/catalogue/VisLayout.h"
+
+using namespace e2e;
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kList = 1000;
+constexpr int kCancelButton = 1001;
+const char kApplicationCaption[] = "Orbiquel";
+
+struct Row {
+    std::string text;
+    int image;
+    std::string file;
+    unsigned long flags;
+};
+
+bool operator==(const Row& a, const Row& b)
+{
+    return a.text == b.text && a.image == b.image && a.file == b.file && a.flags == b.flags;
+}
+
+std::ostream& operator<<(std::ostream& out, const Row& row)
+{
+    return out << "{\"" << row.text << "\", image " << row.image << ", \"" << row.file << "\", flags " << row.flags
+               << "}";
+}
+
+const std::vector<Row> kBuiltinRows = {
+    {"Waveform 1.1", 2, "", 1}, {"Spectrum 1.0", 2, "", 1}, {"Spectrum 2.0", 2, "", 1}, {"VU Sweep 1.1", 2, "", 1}};
+
+std::string NoNameMessage(const std::string& pluginPath)
+{
+    return "Orbiquel could not determine the name of the visual plugin file\n'" + pluginPath +
+           "'.\nThe filename will be used instead but Orbiquel will not work properly. Please press F1 to show "
+           "the readme file and read chapter 'Problems' for further information.";
+}
+
+std::string TestName()
+{
+    return ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
+
+// The rows as the list holds them; every one must point at its record, at its own load index.
+std::vector<Row> ReadRows(DesktopSession& session, const WindowInfo& main)
+{
+    std::vector<Row> rows;
+    for (const ListRow& row : session.Rows(session.Control(main.handle, kList).handle)) {
+        EXPECT_TRUE(row.hasRecord) << "row " << row.index;
+        EXPECT_EQ(row.loadIndex, row.index);
+        rows.push_back({row.text, row.image, row.file, row.flags});
+    }
+    return rows;
+}
+
+// Dismisses every name warning with a click on OK, in the order shown; returns their messages.
+std::vector<std::string> DismissNameWarnings(DesktopSession& session, int expected)
+{
+    std::vector<std::string> messages;
+    for (int shown = 0; shown < expected; ++shown) {
+        auto box = session.WaitForDialog(kApplicationCaption, 60000);
+        if (!box)
+            break;
+        EXPECT_EQ(box->icon, "exclamation");
+        messages.push_back(box->Message());
+        session.Click(box->Button("OK").window.Center());
+        EXPECT_TRUE(session.WaitForWindowGone(box->window.handle)) << "OK left the warning open";
+    }
+    return messages;
+}
+
+void ExpectNoMoreMessages(DesktopSession& session)
+{
+    auto extra = session.WaitForDialog(kApplicationCaption, 2000);
+    EXPECT_FALSE(extra) << "unexpected message: " << (extra ? extra->Message() : "");
+}
+
+int LoadCount(const std::string& loadsFile)
+{
+    std::ifstream file(loadsFile);
+    int loads = 0;
+    for (std::string line; std::getline(file, line);)
+        ++loads;
+    return loads;
+}
+}
+
+TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlugin)
+{
+    DesktopSession session;
+    session.InstallHost();
+    // Wine, like NTFS, enumerates a folder in name order: the rows follow it.
+    LayOutVisFolder(session.VisFolder(),
+                    "nullrecord|007_Blank.svp\n"
+                    "named|012_Fire.svp|Fire Storm\n"
+                    "crashquery|020_Crash.svp\n"
+                    "named|Deep/deep.svp_disabled|Deep Sea\n"
+                    "file|Deep/notes.txt|not a plug-in\n"
+                    "named|Fire.SVP|Ignored\n"
+                    "named|Glow.svp.bak|Ignored\n"
+                    "named|Ice.svp_disabled|Ice Age\n"
+                    "notlibrary|Junk.svp\n"
+                    "nullname|NoName.svp\n"
+                    "file|TextOnly/notes.txt|not a plug-in\n"
+                    "folder|Zero\n"
+                    "file|readme.txt|not a plug-in\n");
+    std::string vis = DesktopSession::WindowsPath(session.VisFolder()) + "\\";
+
+    session.StartProgram();
+    std::vector<std::string> messages = DismissNameWarnings(session, 3);
+    WindowInfo main = session.WaitForMainWindow();
+    ExpectNoMoreMessages(session);
+
+    EXPECT_EQ(messages, (std::vector<std::string>{NoNameMessage(vis + "007_Blank.svp"),
+                                                  NoNameMessage(vis + "020_Crash.svp"),
+                                                  NoNameMessage(vis + "Junk.svp")}));
+    std::vector<Row> expected = kBuiltinRows;
+    expected.insert(expected.end(), {
+                                        {"007_Blank", 0, "007_Blank.svp", 1},
+                                        {"Fire Storm", 0, "012_Fire.svp", 1},
+                                        {"020_Crash", 0, "020_Crash.svp", 1},
+                                        {"Deep Sea", 1, "Deep\\deep.svp_disabled", 2},
+                                        {"Ice Age", 1, "Ice.svp_disabled", 2},
+                                        {"Junk", 0, "Junk.svp", 1},
+                                        {"", 0, "NoName.svp", 1},
+                                    });
+    EXPECT_EQ(ReadRows(session, main), expected);
+    session.Screenshot(TestName());
+    EXPECT_TRUE(session.Program().running);
+}
+
+TEST(CatalogueE2E, SecondStartTakesTheNamesFromTheSettingsFileWithoutLoadingPlugins)
+{
+    DesktopSession session;
+    session.InstallHost();
+    LayOutVisFolder(session.VisFolder(), "named|012_Fire.svp|Fire Storm\nnamed|Ice.svp_disabled|Ice Age\n");
+
+    for (int start = 1; start <= 2; ++start) {
+        session.StartProgram();
+        WindowInfo main = session.WaitForMainWindow();
+        ExpectNoMoreMessages(session);
+        std::vector<Row> rows = ReadRows(session, main);
+        ASSERT_EQ(rows.size(), 6u);
+        EXPECT_EQ(rows[4].text, "Fire Storm");
+        EXPECT_EQ(rows[5].text, "Ice Age");
+        session.Click(session.Control(main.handle, kCancelButton).window.Center());
+        ASSERT_TRUE(session.WaitForProgramExit());
+        EXPECT_EQ(LoadCount(session.VisFolder() + "/012_Fire.loads"), 1) << "start " << start;
+        EXPECT_EQ(LoadCount(session.VisFolder() + "/Ice.loads"), 1) << "start " << start;
+    }
+    std::ifstream settings(session.ProgramFolder() + "/orbiquel.ini");
+    std::stringstream text;
+    text << settings.rdbuf();
+    EXPECT_NE(text.str().find("[VisCache]"), std::string::npos);
+    EXPECT_NE(text.str().find("Fire=Fire Storm"), std::string::npos);
+    EXPECT_NE(text.str().find("Ice=Ice Age"), std::string::npos);
+}
+
+class CatalogueE2EWithoutPlugins : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CatalogueE2EWithoutPlugins, GivesTheFourBuiltinRowsAndNoMessage)
+{
+    bool visFolderExists = GetParam();
+    DesktopSession session;
+    session.InstallHost();
+    if (!visFolderExists)
+        fs::remove_all(session.VisFolder());
+
+    session.StartProgram();
+    WindowInfo main = session.WaitForMainWindow();
+    ExpectNoMoreMessages(session);
+    EXPECT_EQ(ReadRows(session, main), kBuiltinRows);
+    EXPECT_TRUE(session.FilesBesideProgram().empty()) << "nothing to cache, nothing written";
+}
+
+INSTANTIATE_TEST_SUITE_P(EmptyOrMissing, CatalogueE2EWithoutPlugins, ::testing::Bool());
