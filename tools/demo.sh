@@ -1,0 +1,70 @@
+#!/bin/sh
+# Runs Orbiquel on a demo installation: a stand-in Melodrift folder with a
+# dozen stand-in plug-ins, in a private Wine prefix under build/demo. On your
+# display when $DISPLAY is set; otherwise on Xvfb, leaving a screenshot in
+# build/demo-screenshot.png.
+set -e
+cd "$(dirname "$0")/.."
+root=$(pwd)
+sh tools/install-deps.sh
+
+# Only the program, the stand-in plug-ins and the probe, in the same cross
+# configuration the full build uses.
+win32=$root/build/win32
+cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$win32" -j2 --target Orbiquel standin_plugins orbiquel_probe
+
+demo=$root/build/demo
+prefix=$demo/wineprefix
+echo "Preparing the Wine prefix (the first time takes a while)..."
+sh testing/wine-prefix.sh "$prefix"
+
+# A fresh installation every time, so the demo always starts the same way.
+rm -rf "$demo/Melodrift" "$demo/Orbiquel"
+mkdir -p "$demo/Orbiquel"
+cp "$win32/app/Orbiquel.exe" "$demo/Orbiquel/"
+sh testing/plugins/lay-out-vis.sh "$win32/testing/plugins" "$demo/Melodrift/Vis" <<'EOF'
+named|001_Aurora.svp|Aurora Drift 2.0
+named|002_Fire.svp|Fire Storm
+named|003_Neon.svp|Neon Tunnel
+named|004_Plasma.svp_disabled|Plasma Bloom
+named|005_Starfield.svp|Starfield 3D
+named|006_Kaleido.svp|Kaleidoscope
+noexport|007_Heritage.svp
+named|008_Lava.svp_disabled|Lava Lamp
+named|009_Rings.svp|Oscillo Rings
+named|010_Milky.svp|Milky Way
+named|011_Ice.svp_disabled|Ice Age
+named|012_Rain.svp|Pixel Rain
+named|Deep/deep.svp|Deep Sea Glow
+file|readme.txt|not a plug-in
+EOF
+# The old library without a name of its own gets one by hand.
+printf '[LockedVis]\r\nHeritage=Heritage Classic\r\n' > "$demo/Orbiquel/orbiquel.ini"
+
+winpath() { printf 'Z:%s' "$1" | sed 's|/|\\\\|g'; }
+key='HKEY_CURRENT_USER\Software\Kestrelworks\Melodrift\General Preferences 0.80'
+printf 'REGEDIT4\r\n\r\n[%s]\r\n"MelodriftPath"="%s"\r\n' "$key" "$(winpath "$demo/Melodrift")" > "$demo/host.reg"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine regedit /S "$demo/host.reg"
+
+program=$(winpath "$demo/Orbiquel/Orbiquel.exe" | sed 's|\\\\|\\|g')
+if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
+    echo "Orbiquel is running on your display; close it to end the demo."
+    wine "$program" || true
+    wineserver -k
+    exit 0
+fi
+
+# No display: run on Xvfb in a Wine virtual desktop and photograph it once
+# the main window is up.
+shot=$root/build/demo-screenshot.png
+cat > "$demo/on-xvfb.sh" <<EOF
+wine explorer /desktop=OrbiquelDemo,640x600 '$program' &
+wine '$win32/testing/probe/orbiquel_probe.exe' --desktop=OrbiquelDemo wait-window 'title=BETA Orbiquel 0.8' timeout=120000 | grep -q 'ok=1' || { echo "the main window did not appear" >&2; exit 1; }
+sleep 3
+import -window root '$shot'
+wineserver -k
+EOF
+xvfb-run -a -s "-screen 0 640x600x24" sh "$demo/on-xvfb.sh"
+echo "No display: the demo ran on Xvfb; screenshot in $shot"
