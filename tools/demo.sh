@@ -12,7 +12,7 @@ sh tools/install-deps.sh
 # configuration the full build uses.
 win32=$root/build/win32
 cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$win32" -j2 --target Orbiquel standin_plugins orbiquel_probe
+cmake --build "$win32" -j2 --target Orbiquel standin_named standin_noexport orbiquel_probe
 
 demo=$root/build/demo
 prefix=$demo/wineprefix
@@ -56,15 +56,8 @@ if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
     exit 0
 fi
 
-# No display: run on Xvfb in a Wine virtual desktop and photograph it once
-# the main window is up.
+# No display: run on Xvfb in a Wine virtual desktop and photograph it.
 shot=$root/build/demo-screenshot.png
-cat > "$demo/on-xvfb.sh" <<EOF
-wine explorer /desktop=OrbiquelDemo,640x600 '$program' &
-wine '$win32/testing/probe/orbiquel_probe.exe' --desktop=OrbiquelDemo wait-window 'title=BETA Orbiquel 0.8' timeout=120000 | grep -q 'ok=1' || { echo "the main window did not appear" >&2; exit 1; }
-sleep 3
-import -window root '$shot'
-wineserver -k
-EOF
-xvfb-run -a -s "-screen 0 640x600x24" sh "$demo/on-xvfb.sh"
+xvfb-run -a -s "-screen 0 640x600x24" \
+    sh testing/demo-on-xvfb.sh "$program" "$win32/testing/probe/orbiquel_probe.exe" "$shot"
 echo "No display: the demo ran on Xvfb; screenshot in $shot"
