@@ -23,7 +23,7 @@ namespace {
 
 constexpr char kMainWindowTitle[] = "BETA Orbiquel 0.8";
 constexpr char kDialogClass[] = "#32770";
-constexpr int kDesktopTimeoutMs = 60000;
+constexpr int kDesktopTimeoutMs = 30000;
 constexpr int kPaintTimeoutMs = 20000;
 constexpr int kDesktopAttempts = 3;
 constexpr int kInputTimeoutMs = 30000;
@@ -90,23 +90,22 @@ std::vector<std::string> DesktopSession::WineEnvironment() const
     return {"DISPLAY=" + m_xserver->Display()};
 }
 
-// Under the emulated 32-bit Wine a new desktop now and then never paints and
-// never shows a window; such a desktop is replaced by a fresh one.
+// Under the emulated 32-bit Wine a new desktop now and then never appears, or
+// never paints and never shows a window; it is then replaced by a fresh one.
 void DesktopSession::StartDesktop()
 {
     for (int attempt = 1;; ++attempt) {
         m_desktopName = m_token + (attempt > 1 ? "-" + std::to_string(attempt) : "");
-        LaunchDesktop();
-        if (DesktopPainted())
+        if (LaunchDesktop() && DesktopPainted())
             return;
         if (attempt == kDesktopAttempts)
-            throw std::runtime_error("the Wine desktop " + m_desktopName + " never painted");
+            throw std::runtime_error("the Wine desktop " + m_desktopName + " did not appear or never painted");
         m_desktop.reset();
         KillProcessesMentioning(m_desktopName, kCleanupTimeoutMs);
     }
 }
 
-void DesktopSession::LaunchDesktop()
+bool DesktopSession::LaunchDesktop()
 {
     std::string size = std::to_string(m_options.desktopWidth) + "x" + std::to_string(m_options.desktopHeight);
     ChildProcess::Options options;
@@ -117,9 +116,10 @@ void DesktopSession::LaunchDesktop()
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kDesktopTimeoutMs);
     while ((m_desktopWindow = DesktopWindowId()).empty()) {
         if (std::chrono::steady_clock::now() >= deadline)
-            throw std::runtime_error("the Wine desktop " + m_desktopName + " did not appear");
+            return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+    return true;
 }
 
 // True once the desktop's background is drawn (an X window starts black).

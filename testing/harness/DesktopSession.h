@@ -108,7 +108,7 @@ public:
 
 private:
     void StartDesktop();
-    void LaunchDesktop();
+    bool LaunchDesktop();
     bool DesktopPainted();
     std::string DesktopWindowId();
     void EndEverything();
