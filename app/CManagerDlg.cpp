@@ -3,10 +3,15 @@
 #include "catalogue/DisplayName.h"
 #include "catalogue/PluginFileName.h"
 #include "framework/CBitmap.h"
+#include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
 #include "framework/ResString.h"
+#include "catalogue/VisPlugin.h"
 #include "host/HostPaths.h"
+#include "host/HostProcess.h"
 #include "host/HostRegistry.h"
+#include "host/KeySteps.h"
+#include "host/PluginRename.h"
 #include "res/resource.h"
 #include "skin/SkinGeometry.h"
 #include "skin/WindowShape.h"
@@ -22,6 +27,15 @@ void WarnNoDisplayName(const std::string& pluginPath)
 {
     AfxMessageBox(FormatResString1(IDS_NO_DISPLAY_NAME, pluginPath), MB_ICONEXCLAMATION | MB_OK);
 }
+
+bool AskToGoOnAfterFailedRename(UINT messageId, const std::string& pluginName)
+{
+    return AfxMessageBox(FormatResString1(messageId, pluginName), MB_ICONEXCLAMATION | MB_OKCANCEL) == IDOK;
+}
+
+const UINT_PTR kPollTimer = 100;
+const UINT kPollPeriodMs = 1000;
+const int kFirstPluginRow = 4;
 }
 
 CManagerDlg::CManagerDlg(CWnd* parent, bool smallFonts)
@@ -52,6 +66,10 @@ CManagerDlg::~CManagerDlg()
 BOOL CManagerDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    if (FindHostWindow(&m_hHostWnd)) {
+        m_bHostRunning = true;
+        SetHostConnected(TRUE);
+    }
     ::SetWindowTextA(m_hWnd, LoadResString(IDS_TITLE).c_str());
     ModifyStyle(0, WS_SYSMENU);
     AddAboutToSystemMenu();
@@ -66,6 +84,8 @@ BOOL CManagerDlg::OnInitDialog()
     InsertListColumn();
     ScanPlugins();
     FitListColumn();
+    MarkCurrentVisual();
+    SetPollTimer(TRUE);
     return TRUE;
 }
 
@@ -193,8 +213,171 @@ BOOL CManagerDlg::GetPluginKey(const std::string& path, std::string& key) const
     return ::GetPluginKey(path, key);
 }
 
+// The host's own name for what it shows wins; without a running host the
+// position it stored last.
+void CManagerDlg::MarkCurrentVisual()
+{
+    std::string hostVisual;
+    if (m_bHostRunning && m_hostChannel.GetVisName(hostVisual)) {
+        m_list.SetCurrentByName(hostVisual);
+        return;
+    }
+    int number = ReadVisNumber();
+    if (number >= 0 && number < m_list.GetItemCount())
+        m_list.SetCurrent(number);
+}
+
+// Only a click on a plug-in's lamp switches it; the list refuses the
+// built-in rows and the current visual.
+void CManagerDlg::OnClickList(const NMITEMACTIVATE* click)
+{
+    if (click->iItem < kFirstPluginRow)
+        return;
+    RECT lamp{};
+    if (!m_list.GetItemRect(click->iItem, &lamp, LVIR_ICON) || !::PtInRect(&lamp, click->ptAction))
+        return;
+    m_list.ToggleLamp(click->iItem);
+}
+
+void CManagerDlg::OnDblClkList(const NMITEMACTIVATE* click)
+{
+    int row = click->iItem;
+    if (!m_list.IsKnownToHost(row))
+        return;
+    int previous = m_list.SetCurrent(row);
+    int target = m_list.GetPlugin(row)->loadIndex;
+    const VisPlugin* before = previous == INT_MAX ? nullptr : m_list.GetPlugin(previous);
+    int start = before ? before->loadIndex : kNoVisual;
+    // The host numbers its visuals by their rows in the list as it is now.
+    WriteVisNumber(row);
+    bool altHeld = (::GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
+    if (altHeld || !m_bHostRunning || start == target)
+        return;
+    CWaitCursor wait;
+    m_bSwitching = true;
+    StepHostToVisual(target, start);
+    m_bSwitching = false;
+}
+
+// The running host still cycles through the visuals as it loaded them, so
+// the steps count by load positions and the states they had then.
+BOOL CManagerDlg::StepHostToVisual(int target, int start)
+{
+    SendKeySteps(m_hHostWnd, PlanKeySteps(target, start, m_enabledAtLoad));
+    return TRUE;
+}
+
+BOOL CManagerDlg::FindHostWindow(HWND* window) const
+{
+    return ::FindHostWindow(window);
+}
+
+void CManagerDlg::SetHostConnected(BOOL on)
+{
+    if (on) {
+        if (m_hostChannel.Open())
+            m_hostWatcher.Start(m_hostChannel, m_hStopEvent, m_hWnd);
+        return;
+    }
+    // A watcher that does not leave may still read the record: it stays mapped.
+    if (m_hostWatcher.Stop())
+        m_hostChannel.Close();
+}
+
+void CManagerDlg::SetPollTimer(BOOL on)
+{
+    if (on)
+        m_nPollTimer = ::SetTimer(m_hWnd, kPollTimer, kPollPeriodMs, nullptr);
+    else if (m_nPollTimer)
+        ::KillTimer(m_hWnd, m_nPollTimer);
+}
+
+void CManagerDlg::OnPollTimer()
+{
+    bool running = FindHostWindow(&m_hHostWnd) != FALSE;
+    if (running == m_bHostRunning)
+        return;
+    SetHostConnected(running);
+    m_bHostRunning = running;
+}
+
+void CManagerDlg::OnHostVisChanged(LPARAM name)
+{
+    std::unique_ptr<std::string> hostVisual = TakeHostVisName(name);
+    if (!m_bSwitching)
+        m_list.SetCurrentByName(*hostVisual);
+}
+
+void CManagerDlg::DisconnectHost()
+{
+    SetPollTimer(FALSE);
+    if (m_bHostRunning)
+        SetHostConnected(FALSE);
+    CHostWatcher::DiscardPendingNotices(m_hWnd);
+}
+
+int CManagerDlg::ReadVisNumber() const
+{
+    return ::ReadVisNumber();
+}
+
+BOOL CManagerDlg::WriteVisNumber(int number) const
+{
+    return ::WriteVisNumber(number);
+}
+
+// A host that will not end is left as one whose process cannot be opened:
+// still counted as running, and the renames report what it holds.
+void CManagerDlg::QuitHost(HWND hostWnd)
+{
+    CWaitCursor wait;
+    if (::QuitHost(hostWnd, m_strHostExe) == HostQuit::Exited)
+        m_bHostRunning = false;
+}
+
+void CManagerDlg::RestartHost(DWORD position)
+{
+    CWaitCursor wait;
+    ::RestartHost(m_strHostExe, position);
+}
+
+bool CManagerDlg::RenamePlugin(int row, const VisPlugin& plugin, bool enable)
+{
+    return RenamePluginFile(m_strVisFolder, row, plugin.file, enable, &AskToGoOnAfterFailedRename);
+}
+
+void CManagerDlg::RenamePlugins()
+{
+    CWaitCursor wait;
+    for (int row = kFirstPluginRow; row < m_list.GetItemCount(); ++row) {
+        const VisPlugin* plugin = m_list.GetPlugin(row);
+        if (plugin && !RenamePlugin(row, *plugin, (plugin->flags & VIS_ENABLED) != 0))
+            break;
+    }
+}
+
+// Save: the host must not hold the plug-ins while they are renamed, and
+// loads the new order only when it starts.
 void CManagerDlg::OnOK()
 {
+    bool restart = false;
+    DWORD position = 0;
+    if (m_bHostRunning) {
+        int answer = AfxMessageBox(IDS_RESTART_HOST, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        if (answer == IDCANCEL)
+            return;
+        restart = answer == IDYES;
+    }
+    if (restart) {
+        m_hostChannel.GetPlayPosition(&position);
+        SetPollTimer(FALSE);
+        SetHostConnected(FALSE);
+        QuitHost(m_hHostWnd);
+    }
+    RenamePlugins();
+    if (restart)
+        RestartHost(position);
+    WriteVisNumber(m_list.m_nCurrent);
     EndDialog(IDOK);
 }
 
@@ -205,6 +388,19 @@ bool CManagerDlg::OnCommand(WORD id, WORD code, HWND control)
         return true;
     }
     return CDialog::OnCommand(id, code, control);
+}
+
+bool CManagerDlg::OnListNotify(NMHDR* header, LRESULT& result)
+{
+    if (header->idFrom != IDC_LIST || (header->code != NM_CLICK && header->code != NM_DBLCLK))
+        return false;
+    auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
+    if (header->code == NM_CLICK)
+        OnClickList(click);
+    else
+        OnDblClkList(click);
+    result = 0;
+    return true;
 }
 
 void CManagerDlg::ShowAboutBox()
@@ -225,6 +421,20 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_CLOSE:
         EndDialog(IDCANCEL);
         result = 0;
+        return true;
+    case WM_NOTIFY:
+        return OnListNotify(reinterpret_cast<NMHDR*>(lParam), result);
+    case WM_TIMER:
+        OnPollTimer();
+        result = Default();
+        return true;
+    case WM_HOSTVISCHANGED:
+        OnHostVisChanged(lParam);
+        result = 0;
+        return true;
+    case WM_DESTROY:
+        DisconnectHost();
+        result = Default();
         return true;
     case WM_PAINT:
         result = Default();

@@ -4,6 +4,8 @@
 #include "catalogue/CPluginScanner.h"
 #include "framework/CBrush.h"
 #include "framework/CImageList.h"
+#include "host/CHostChannel.h"
+#include "host/CHostWatcher.h"
 #include "listview/CReorderListCtrl.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDialog.h"
@@ -41,7 +43,32 @@ private:
     BOOL LookupDisplayName(const std::string& path, std::string& name) const;
     BOOL GetPluginKey(const std::string& path, std::string& key) const;
     void ShowAboutBox();
+    void MarkCurrentVisual();
 
+    // List gestures.
+    bool OnListNotify(NMHDR* header, LRESULT& result);
+    void OnClickList(const NMITEMACTIVATE* click);
+    void OnDblClkList(const NMITEMACTIVATE* click);
+    BOOL StepHostToVisual(int target, int start);
+
+    // The running host.
+    BOOL FindHostWindow(HWND* window) const;
+    void SetHostConnected(BOOL on);
+    void SetPollTimer(BOOL on);
+    void OnPollTimer();
+    void OnHostVisChanged(LPARAM name);
+    void DisconnectHost();
+    int ReadVisNumber() const;
+    BOOL WriteVisNumber(int number) const;
+    void QuitHost(HWND hostWnd);
+    void RestartHost(DWORD position);
+
+    // Save.
+    bool RenamePlugin(int row, const VisPlugin& plugin, bool enable);
+    void RenamePlugins();
+
+    CHostChannel m_hostChannel;
+    CHostWatcher m_hostWatcher;
     CReorderListCtrl m_list;
     HANDLE m_hStopEvent = nullptr;
     HICON m_hIconBig = nullptr;

@@ -28,6 +28,14 @@ constexpr unsigned long kInfoCopySize = 1316;     // how much of it we copy
 constexpr unsigned long kInfoPositionOffset = 12; // playback position
 constexpr unsigned long kInfoVisNameOffset = 800; // name of the current visual
 
+// How long we wait for the host: to end after " -quit", for its window after
+// a plain start, for each switch's own start to hand the switch over, and for
+// the watcher thread to leave.
+constexpr unsigned long kExitWaitMs = 8000;
+constexpr unsigned long kWindowWaitMs = 8000;
+constexpr unsigned long kSwitchWaitMs = 8000;
+constexpr unsigned long kWatcherStopWaitMs = 2000;
+
 // Command-line switches, appended to the executable's path.
 constexpr char kSwitchQuit[] = " -quit";
 constexpr char kSwitchPlay[] = " -play";

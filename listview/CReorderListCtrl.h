@@ -29,6 +29,8 @@ public:
     // Switches a plug-in row's lamp and VIS_ENABLED together; false, with
     // nothing changed, for rows 0 to 3, the current row and rows without a record.
     bool ToggleLamp(int row);
+    // The row's record; null for a row without one.
+    VisPlugin* GetPlugin(int row) const;
 
     // The row that carries VIS_CURRENT; INT_MAX when none.
     int m_nCurrent = INT_MAX;
@@ -39,7 +41,6 @@ protected:
 
 private:
     bool IsDragging() const { return m_pDragImage != nullptr; }
-    VisPlugin* GetPlugin(int row) const;
     std::vector<int> SelectedRows() const;
 
     // Dragging.

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+#include <vector>
+#include "host/HostFacts.h"
+#include "host/HostRecord.h"
+#include "host/KeySteps.h"
+#include "host/RenamePlan.h"
+
+TEST(RenamePlan, ReplacesOneOldTagAndKeepsNamesThatCarryNone)
+{
+    EXPECT_EQ(PlanRename(4, "Bars.svp", true).newName, "004_Bars.svp");
+    EXPECT_EQ(PlanRename(4, "012_Bars.svp", true).newName, "004_Bars.svp");
+    EXPECT_EQ(PlanRename(4, "12_x.svp", true).newName, "004_12_x.svp");
+    EXPECT_EQ(PlanRename(4, "0123_x.svp", true).newName, "004_0123_x.svp");
+    EXPECT_EQ(PlanRename(5, "007_012_x.svp", true).newName, "005_012_x.svp");
+    EXPECT_EQ(PlanRename(1000, "Bars.svp", true).newName, "1000_Bars.svp");
+}
+
+TEST(RenamePlan, ChangesTheStateOnlyWhenDiskAndWishDiffer)
+{
+    RenamePlan enable = PlanRename(5, "007_Bars.svp_disabled", true);
+    EXPECT_EQ(enable.tagSource, "007_Bars.svp_disabled");
+    EXPECT_EQ(enable.tagTarget, "005_Bars.svp_disabled");
+    EXPECT_TRUE(enable.changesState);
+    EXPECT_EQ(enable.stateTarget, "005_Bars.svp");
+
+    RenamePlan disable = PlanRename(4, "004_Bars.svp", false);
+    EXPECT_EQ(disable.tagTarget, disable.tagSource);
+    EXPECT_EQ(disable.stateTarget, "004_Bars.svp_disabled");
+
+    EXPECT_FALSE(PlanRename(4, "Bars.svp", true).changesState);
+    EXPECT_FALSE(PlanRename(4, "Bars.svp_disabled", false).changesState);
+    EXPECT_FALSE(HasDisabledSuffix("disabled"));
+}
+
+TEST(RenamePlan, TagsASubFolderAndSwitchesTheFileInside)
+{
+    RenamePlan plan = PlanRename(6, "012_Pack\\Pack.svp", false);
+    EXPECT_EQ(plan.tagSource, "012_Pack");
+    EXPECT_EQ(plan.tagTarget, "006_Pack");
+    EXPECT_EQ(plan.newName, "006_Pack\\Pack.svp");
+    EXPECT_EQ(plan.stateTarget, "006_Pack\\Pack.svp_disabled");
+}
+
+TEST(KeySteps, CountOnlyThePositionsEnabledAtLoad)
+{
+    // Rows 4 to 9 loaded as enabled, enabled, disabled, enabled, enabled, enabled.
+    std::vector<unsigned char> loaded{1, 1, 1, 1, 1, 1, 0, 1, 1, 1};
+    KeySteps forward = PlanKeySteps(8, 4, loaded);
+    EXPECT_TRUE(forward.forward);
+    EXPECT_EQ(forward.presses, 3);
+    KeySteps backward = PlanKeySteps(4, 8, loaded);
+    EXPECT_FALSE(backward.forward);
+    EXPECT_EQ(backward.presses, 3);
+    EXPECT_EQ(PlanKeySteps(8, kNoVisual, loaded).presses, 7);
+    EXPECT_EQ(PlanKeySteps(5, 5, loaded).presses, 0);
+}
+
+TEST(KeySteps, PositionsNeverLoadedNeedNoPress)
+{
+    std::vector<unsigned char> loaded{1, 1, 1, 1, 1};
+    EXPECT_EQ(PlanKeySteps(9, 2, loaded).presses, 3);
+    EXPECT_EQ(PlanKeySteps(0, 9, loaded).presses, 4);
+    EXPECT_EQ(PlanKeySteps(3, 0, {}).presses, 0);
+}
+
+TEST(HostRecord, TheNameStopsAtItsTerminatorOrTheRecordsEnd)
+{
+    std::vector<char> record(host::kInfoSize, 'x');
+    std::strcpy(&record[host::kInfoVisNameOffset], "Fire Storm");
+    EXPECT_EQ(VisNameFromRecord(record.data(), host::kInfoSize), "Fire Storm");
+
+    std::fill(record.begin(), record.end(), 'y');
+    EXPECT_EQ(VisNameFromRecord(record.data(), host::kInfoSize),
+              std::string(host::kInfoSize - host::kInfoVisNameOffset, 'y'));
+    EXPECT_EQ(VisNameFromRecord(record.data(), host::kInfoVisNameOffset), "");
+    EXPECT_EQ(VisNameFromRecord(nullptr, host::kInfoSize), "");
+}
+
+TEST(HostRecord, VisNumberIsReadOnlyWhenItIsAShortNumber)
+{
+    EXPECT_EQ(ParseVisNumber("7"), 7);
+    EXPECT_EQ(ParseVisNumber("9999"), 9999);
+    EXPECT_EQ(ParseVisNumber("12ab"), 12);
+    EXPECT_EQ(ParseVisNumber("99999"), -1);
+    EXPECT_EQ(ParseVisNumber("abc"), -1);
+    EXPECT_EQ(ParseVisNumber("-1"), -1);
+    EXPECT_EQ(ParseVisNumber(" 5"), -1);
+    EXPECT_EQ(ParseVisNumber(""), -1);
+}
