@@ -1,18 +1,18 @@
 #!/bin/sh
 # Runs Orbiquel on a demo installation: a stand-in Melodrift folder with a
-# dozen stand-in plug-ins, in a private Wine prefix under build/demo. On your
-# display when $DISPLAY is set; otherwise on Xvfb, leaving a screenshot in
-# build/demo-screenshot.png.
+# dozen stand-in plug-ins and the stand-in player running, in a private Wine
+# prefix under build/demo. On your display when $DISPLAY is set; otherwise on
+# Xvfb, leaving a screenshot in build/demo-screenshot.png.
 set -e
 cd "$(dirname "$0")/.."
 root=$(pwd)
 sh tools/install-deps.sh
 
-# Only the program, the stand-in plug-ins and the probe, in the same cross
-# configuration the full build uses.
+# Only the program, the stand-in player and plug-ins and the probe, in the
+# same cross configuration the full build uses.
 win32=$root/build/win32
 cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$win32" -j2 --target Orbiquel standin_named standin_noexport orbiquel_probe
+cmake --build "$win32" -j2 --target Orbiquel standin_host standin_named standin_noexport orbiquel_probe
 
 demo=$root/build/demo
 prefix=$demo/wineprefix
@@ -23,6 +23,7 @@ sh testing/wine-prefix.sh "$prefix"
 rm -rf "$demo/Melodrift" "$demo/Orbiquel"
 mkdir -p "$demo/Orbiquel"
 cp "$win32/app/Orbiquel.exe" "$demo/Orbiquel/"
+cp res/orbiquel.txt "$demo/Orbiquel/"
 sh testing/plugins/lay-out-vis.sh "$win32/testing/plugins" "$demo/Melodrift/Vis" <<'EOF'
 named|001_Aurora.svp|Aurora Drift 2.0
 named|002_Fire.svp|Fire Storm
@@ -39,18 +40,25 @@ named|012_Rain.svp|Pixel Rain
 named|Deep/deep.svp|Deep Sea Glow
 file|readme.txt|not a plug-in
 EOF
+cp "$win32/testing/host/Melodrift.exe" "$demo/Melodrift/"
 # The old library without a name of its own gets one by hand.
 printf '[LockedVis]\r\nHeritage=Heritage Classic\r\n' > "$demo/Orbiquel/orbiquel.ini"
 
 winpath() { printf 'Z:%s' "$1" | sed 's|/|\\\\|g'; }
 key='HKEY_CURRENT_USER\Software\Kestrelworks\Melodrift\General Preferences 0.80'
-printf 'REGEDIT4\r\n\r\n[%s]\r\n"MelodriftPath"="%s"\r\n' "$key" "$(winpath "$demo/Melodrift")" > "$demo/host.reg"
+# The player starts on a plug-in (position 6: the third one).
+printf 'REGEDIT4\r\n\r\n[%s]\r\n"MelodriftPath"="%s"\r\n"VisNumber"="6"\r\n' \
+    "$key" "$(winpath "$demo/Melodrift")" > "$demo/host.reg"
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine regedit /S "$demo/host.reg"
 
 program=$(winpath "$demo/Orbiquel/Orbiquel.exe" | sed 's|\\\\|\\|g')
+player=$(winpath "$demo/Melodrift/Melodrift.exe" | sed 's|\\\\|\\|g')
+probe=$win32/testing/probe/orbiquel_probe.exe
 if [ -n "$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then
-    echo "Orbiquel is running on your display; close it to end the demo."
+    echo "Orbiquel and the stand-in player are running on your display; close Orbiquel to end the demo."
+    wine "$player" &
+    wine "$probe" wait-window "class=Melodrift Window Class" timeout=30000 >/dev/null || true
     wine "$program" || true
     wineserver -k
     exit 0
@@ -59,5 +67,5 @@ fi
 # No display: run on Xvfb in a Wine virtual desktop and photograph it.
 shot=$root/build/demo-screenshot.png
 xvfb-run -a -s "-screen 0 640x600x24" \
-    sh testing/demo-on-xvfb.sh "$program" "$win32/testing/probe/orbiquel_probe.exe" "$shot"
+    sh testing/demo-on-xvfb.sh "$program" "$player" "$probe" "$shot"
 echo "No display: the demo ran on Xvfb; screenshot in $shot"

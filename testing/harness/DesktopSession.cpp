@@ -1,9 +1,12 @@
 #include "testing/harness/DesktopSession.h"
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include "host/HostFacts.h"
@@ -172,6 +175,43 @@ void DesktopSession::InstallHost(const std::optional<std::string>& pathValue)
     if (pathValue)
         request.Set("path", *pathValue);
     m_probe->Ask(request);
+    fs::copy_file(HostExecutable(), HostFolder() + "/" + host::kExecutable, fs::copy_options::overwrite_existing);
+}
+
+void DesktopSession::StartHost(const std::string& switches)
+{
+    // One word per argument: Wine quotes an argument with blanks, which the
+    // host would take for part of its switch.
+    std::vector<std::string> commandLine{WindowsPath(HostFolder() + "/" + host::kExecutable)};
+    std::istringstream words(switches);
+    for (std::string word; words >> word;)
+        commandLine.push_back(word);
+    LaunchOnDesktop(commandLine);
+}
+
+std::vector<std::string> DesktopSession::HostLog() const
+{
+    std::vector<std::string> lines;
+    std::ifstream log(HostFolder() + "/Melodrift.log", std::ios::binary);
+    for (std::string line; std::getline(log, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool DesktopSession::WaitForHostLog(const std::string& line, int timeoutMs)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        std::vector<std::string> lines = HostLog();
+        if (std::find(lines.begin(), lines.end(), line) != lines.end())
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
 }
 
 RegistryValue DesktopSession::ReadHostValue(const std::string& name)
@@ -199,14 +239,18 @@ void DesktopSession::StartProgram(const std::string& executable)
 {
     fs::copy_file(executable.empty() ? AppExecutable() : executable, ProgramPath(),
                   fs::copy_options::overwrite_existing);
+    LaunchOnDesktop({WindowsPath(ProgramPath())});
+}
+
+void DesktopSession::LaunchOnDesktop(const std::vector<std::string>& commandLine)
+{
     std::string size = std::to_string(m_options.desktopWidth) + "x" + std::to_string(m_options.desktopHeight);
+    std::vector<std::string> command{WineRunScript(), m_prefix, "explorer", "/desktop=" + m_desktopName + "," + size};
+    command.insert(command.end(), commandLine.begin(), commandLine.end());
     ChildProcess::Options options;
     options.environment = WineEnvironment();
-    // explorer starts the program on the existing desktop and returns.
-    m_launchers.push_back(std::make_unique<ChildProcess>(
-        std::vector<std::string>{WineRunScript(), m_prefix, "explorer", "/desktop=" + m_desktopName + "," + size,
-                                 WindowsPath(ProgramPath())},
-        options));
+    // explorer starts the command line on the existing desktop and returns.
+    m_launchers.push_back(std::make_unique<ChildProcess>(command, options));
 }
 
 std::vector<std::string> DesktopSession::FilesBesideProgram() const

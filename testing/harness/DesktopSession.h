@@ -36,11 +36,20 @@ public:
     static std::string WindowsPath(const std::string& linuxPath);
 
     // --- Stand-in host ---
-    // Makes Folder()/host with an empty Vis folder and points the host key's
-    // "MelodriftPath" at it (or writes pathValue instead, when given).
+    // Makes Folder()/host with an empty Vis folder and the stand-in player
+    // Melodrift.exe, and points the host key's "MelodriftPath" at it (or
+    // writes pathValue instead, when given).
     void InstallHost(const std::optional<std::string>& pathValue = std::nullopt);
     std::string HostFolder() const { return m_folder + "/host"; }
     std::string VisFolder() const { return HostFolder() + "/Vis"; }
+    // Starts HostFolder()/Melodrift.exe on the session's desktop; switches as
+    // the program appends them (" -play", " -select 5").
+    void StartHost(const std::string& switches = "");
+    // The lines of HostFolder()/Melodrift.log, the stand-in's record of what
+    // it was told (testing/host); none before it first starts.
+    std::vector<std::string> HostLog() const;
+    // True once the log holds exactly that line; false at the timeout.
+    bool WaitForHostLog(const std::string& line, int timeoutMs = 15000);
 
     // --- The host's registry key (HKCU\Software\Kestrelworks\Melodrift\...) ---
     RegistryValue ReadHostValue(const std::string& name);
@@ -107,6 +116,8 @@ public:
     const std::string& DesktopName() const { return m_desktopName; }
 
 private:
+    // Starts a Windows command line on the session's desktop (words of it).
+    void LaunchOnDesktop(const std::vector<std::string>& commandLine);
     void StartDesktop();
     bool LaunchDesktop();
     bool DesktopPainted();

@@ -5,6 +5,7 @@ namespace e2e {
 std::string SourceDir() { return ORBIQUEL_SOURCE_DIR; }
 std::string Win32BuildDir() { return ORBIQUEL_WIN32_BUILD_DIR; }
 std::string AppExecutable() { return Win32BuildDir() + "/app/Orbiquel.exe"; }
+std::string HostExecutable() { return Win32BuildDir() + "/testing/host/Melodrift.exe"; }
 std::string ProbeExecutable() { return Win32BuildDir() + "/testing/probe/orbiquel_probe.exe"; }
 std::string WineRunScript() { return SourceDir() + "/testing/wine-run.sh"; }
 std::string OutputDir() { return ORBIQUEL_E2E_OUTPUT_DIR; }

@@ -7,6 +7,8 @@ namespace e2e {
 std::string SourceDir();
 std::string Win32BuildDir();
 std::string AppExecutable();
+// The stand-in Melodrift player (testing/host).
+std::string HostExecutable();
 std::string ProbeExecutable();
 std::string WineRunScript();
 // The Wine prefix of the given resolution (96 or 120 dots per inch).

@@ -1,6 +1,9 @@
-// Reports the name held in a side file: its own path with the extension
-// replaced by ".name" (missing: its own file name). Every load appends a line
-// to ".loads" beside it, so that tests can prove a plug-in was never loaded.
+// Reports the name held in a side file: its own path without the extension
+// and without a leading order tag, plus ".name" (012_Fire.svp and
+// Fire.svp_disabled both read Fire.name; missing: its own file name). Every
+// load appends a line to ".loads" beside it, so that tests can prove a plug-in
+// was never loaded. Without the tag the side files follow a plug-in through
+// the renames of Save.
 // Plain Win32 and fixed buffers keep the many copies of a large layout small.
 #include <cstring>
 #include "testing/plugins/PluginRecord.h"
@@ -10,16 +13,28 @@ HMODULE g_module = nullptr;
 char g_name[65536];
 PluginRecord g_record{1, g_name};
 
-// Own path with its extension replaced by extension; false if it would not fit.
+// True for "012_": three digits and an underscore.
+bool IsOrderTag(const char* title)
+{
+    for (int i = 0; i < 3; ++i)
+        if (title[i] < '0' || title[i] > '9')
+            return false;
+    return title[3] == '_';
+}
+
+// Own path without extension and order tag, plus extension; false if it would not fit.
 bool SideFile(const char* extension, char (&path)[MAX_PATH])
 {
     DWORD length = ::GetModuleFileNameA(g_module, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return false;
-    char* dot = std::strrchr(path, '.');
     char* slash = std::strrchr(path, '\\');
-    if (dot && (!slash || dot > slash))
+    char* title = slash ? slash + 1 : path;
+    char* dot = std::strrchr(title, '.');
+    if (dot)
         *dot = '\0';
+    if (IsOrderTag(title))
+        std::memmove(title, title + 4, std::strlen(title + 4) + 1);
     if (std::strlen(path) + std::strlen(extension) >= MAX_PATH)
         return false;
     std::strcat(path, extension);

@@ -15,15 +15,20 @@ inline std::string LibraryPath(Kind kind)
     return std::string(STANDIN_PLUGIN_DIR) + "/standin_" + files[static_cast<int>(kind)] + ".dll";
 }
 
-// visFolder\relativePath with its last extension replaced by extension: where
-// the named stand-in finds its name (".name") and counts its loads (".loads").
+// visFolder\relativePath without its last extension and without a leading
+// order tag ("012_"), plus extension: where the named stand-in finds its name
+// (".name") and counts its loads (".loads"). 012_Fire.svp, 004_Fire.svp and
+// Fire.svp_disabled share Fire.name.
 inline std::string SideFile(const std::string& visFolder, const std::string& relativePath, const char* extension)
 {
     std::string path = visFolder + "\\" + relativePath;
+    size_t title = path.find_last_of("\\/") + 1;
     size_t dot = path.rfind('.');
-    size_t slash = path.find_last_of("\\/");
-    if (dot != std::string::npos && dot > slash)
+    if (dot != std::string::npos && dot >= title)
         path.erase(dot);
+    auto digit = [&](size_t at) { return at < path.size() && path[at] >= '0' && path[at] <= '9'; };
+    if (digit(title) && digit(title + 1) && digit(title + 2) && path.compare(title + 3, 1, "_") == 0)
+        path.erase(title, 4);
     return path + extension;
 }
 

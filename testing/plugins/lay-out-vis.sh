@@ -6,12 +6,22 @@
 # failinit, crashload, crashquery) or notlibrary (a text file under a plug-in
 # name), file (a file holding the third field) or folder (an empty folder).
 # A named stand-in reports the third field; without one, its own file name.
+# Each copied stand-in ends in a line "#RELATIVE PATH", so no two are alike.
 # Paths may use / or \ ; lines starting with # are skipped.
 set -e
 plugins=$1
 vis=$2
 [ -d "$plugins" ] && [ -n "$vis" ] || { echo "usage: $0 PLUGIN_DIR VIS_FOLDER < layout" >&2; exit 2; }
 mkdir -p "$vis"
+
+# The named stand-in's side files: the path without its extension and without
+# a leading order tag (012_Fire.svp and Fire.svp_disabled share Fire.name).
+side_file() {
+    title=${1##*/}
+    title=${title%.*}
+    case "$title" in [0-9][0-9][0-9]_*) title=${title#????} ;; esac
+    printf '%s/%s' "${1%/*}" "$title"
+}
 
 while IFS= read -r line || [ -n "$line" ]; do
     case "$line" in ''|'#'*) continue ;; esac
@@ -26,8 +36,11 @@ while IFS= read -r line || [ -n "$line" ]; do
     notlibrary) printf 'This is not a library.\r\n' > "$target" ;;
     named|nullrecord|nullname|wildname|noexport|failinit|crashload|crashquery)
         cp "$plugins/standin_$kind.dll" "$target"
+        # Bytes after the image, harmless to the loader: every copy differs,
+        # so a test can tell the files apart by their contents.
+        printf '\n#%s\n' "$path" >> "$target"
         case "$rest" in
-        *'|'*) printf '%s' "${rest#*|}" > "${target%.*}.name" ;;
+        *'|'*) printf '%s' "${rest#*|}" > "$(side_file "$target").name" ;;
         esac ;;
     *) echo "$0: unknown kind '$kind'" >&2; exit 2 ;;
     esac

@@ -168,7 +168,7 @@ TEST_F(PluginScan, MixedVisFolderGivesExactlyTheExpectedRowsInEnumerationOrder)
     m_settings.WriteString(kCacheSection, "Cached", "From Cache");
     add("Cached.svp", {"From Cache", IMG_ENABLED, "Cached.svp", VIS_ENABLED}, false);
     // Not catalogued.
-    for (const char* ignored : {"Fire.SVP", "Glow.Svp", "Glow.svpx", "Glow.svp.bak"})
+    for (const char* ignored : {"Ember.SVP", "Glow.Svp", "Glow.svpx", "Glow.svp.bak"})
         standin::AddNamedPlugin(m_vis, ignored, "Ignored");
     m_folder.WriteFile("Vis\\readme.txt", "");
     m_folder.MakeFolder("Vis\\TextOnly");

@@ -106,7 +106,7 @@ TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlu
                     "crashquery|020_Crash.svp\n"
                     "named|Deep/deep.svp_disabled|Deep Sea\n"
                     "file|Deep/notes.txt|not a plug-in\n"
-                    "named|Fire.SVP|Ignored\n"
+                    "named|Ember.SVP|Ignored\n"
                     "named|Glow.svp.bak|Ignored\n"
                     "named|Ice.svp_disabled|Ice Age\n"
                     "notlibrary|Junk.svp\n"
@@ -155,7 +155,7 @@ TEST(CatalogueE2E, SecondStartTakesTheNamesFromTheSettingsFileWithoutLoadingPlug
         EXPECT_EQ(rows[5].text, "Ice Age");
         session.Click(session.Control(main.handle, kCancelButton).window.Center());
         ASSERT_TRUE(session.WaitForProgramExit());
-        EXPECT_EQ(LoadCount(session.VisFolder() + "/012_Fire.loads"), 1) << "start " << start;
+        EXPECT_EQ(LoadCount(session.VisFolder() + "/Fire.loads"), 1) << "start " << start;
         EXPECT_EQ(LoadCount(session.VisFolder() + "/Ice.loads"), 1) << "start " << start;
     }
     std::ifstream settings(session.ProgramFolder() + "/orbiquel.ini");

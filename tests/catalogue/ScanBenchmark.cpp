@@ -21,9 +21,10 @@ void LayOutNamedPlugins(const std::string& visFolder, int count)
 {
     std::string library = Win32BuildDir() + "/testing/plugins/standin_named.dll";
     for (int i = 1; i <= count; ++i) {
-        char title[32];
-        std::snprintf(title, sizeof title, "%03d_Plugin%04d", i % 1000, i);
-        fs::copy_file(library, visFolder + "/" + title + ".svp", fs::copy_options::overwrite_existing);
+        char tag[8], title[32];
+        std::snprintf(tag, sizeof tag, "%03d_", i % 1000);
+        std::snprintf(title, sizeof title, "Plugin%04d", i);
+        fs::copy_file(library, visFolder + "/" + tag + title + ".svp", fs::copy_options::overwrite_existing);
         std::ofstream(visFolder + "/" + title + ".name") << "Benchmark Visual " << i;
     }
 }

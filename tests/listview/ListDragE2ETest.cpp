@@ -35,10 +35,11 @@ void LayOutPlugins(DesktopSession& session, int count, const std::vector<int>& d
     std::string standIn = Win32BuildDir() + "/testing/plugins/standin_named.dll";
     for (int row = 4; row < 4 + count; ++row) {
         bool disabled = std::find(disabledRows.begin(), disabledRows.end(), row) != disabledRows.end();
-        char base[32];
-        std::snprintf(base, sizeof base, "%03d_Visual%02d", row, row);
-        fs::copy_file(standIn, session.VisFolder() + "/" + base + (disabled ? ".svp_disabled" : ".svp"));
-        std::ofstream(session.VisFolder() + "/" + base + ".name") << PluginName(row);
+        char tag[8], title[32];
+        std::snprintf(tag, sizeof tag, "%03d_", row);
+        std::snprintf(title, sizeof title, "Visual%02d", row);
+        fs::copy_file(standIn, session.VisFolder() + "/" + tag + title + (disabled ? ".svp_disabled" : ".svp"));
+        std::ofstream(session.VisFolder() + "/" + title + ".name") << PluginName(row);
     }
 }
 
