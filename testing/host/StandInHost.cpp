@@ -171,14 +171,12 @@ void PublishPosition(DWORD position)
         ::InvalidateRect(g_host.window, nullptr, TRUE);
 }
 
-void ShowVisual(int index, bool remember)
+void ShowVisual(int index)
 {
     g_host.current = index;
     const std::string& name = g_host.visuals[index];
     Log("visual %d %s", index, name.c_str());
     PublishName(name);
-    if (remember)
-        RememberVisual(index);
     if (g_host.window)
         ::InvalidateRect(g_host.window, nullptr, TRUE);
 }
@@ -186,7 +184,7 @@ void ShowVisual(int index, bool remember)
 void StepVisual(int step)
 {
     int count = static_cast<int>(g_host.visuals.size());
-    ShowVisual((g_host.current + step + count) % count, true);
+    ShowVisual((g_host.current + step + count) % count);
 }
 
 void RunCommand(const std::string& command)
@@ -207,7 +205,7 @@ void RunCommand(const std::string& command)
     } else if (name == "-scanto") {
         PublishPosition(std::strtoul(argument.c_str(), nullptr, 10));
     } else if (name == "-select" && ParseVisual(argument, index)) {
-        ShowVisual(index, true);
+        ShowVisual(index);
     } else if (name == "-signal") {
         PublishName(argument);
     }
@@ -314,7 +312,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     OpenSharedRecord();
     PublishPosition(0);
-    ShowVisual(RememberedVisual(), false);
+    ShowVisual(RememberedVisual());
     CreateHostWindow(instance);
     // Started with a switch and nobody to hand it to: act on it, except -quit.
     if (!command.empty() && command != "-quit")
@@ -327,6 +325,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     }
     if (g_host.held != INVALID_HANDLE_VALUE)
         ::CloseHandle(g_host.held);
+    // Like a player's preferences, the current visual is stored when it ends.
+    RememberVisual(g_host.current);
     Log("exit");
     return 0;
 }

@@ -1,0 +1,104 @@
+#pragma once
+// One end-to-end world for the host link and Save: the real program and the
+// stand-in player on one Wine desktop, the list read through the probe.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+#include "testing/harness/DesktopSession.h"
+#include "tests/catalogue/VisLayout.h"
+
+namespace e2e {
+
+constexpr int kList = 1000;
+constexpr int kSaveButton = 1;
+constexpr unsigned long kEnabledFlag = 0x1, kCurrentFlag = 0x10000000;
+constexpr char kCaption[] = "Orbiquel";
+
+inline void Pause(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+class HostE2E : public ::testing::Test {
+protected:
+    void Install(const std::string& layout, const std::string& visNumber = "")
+    {
+        session = std::make_unique<DesktopSession>();
+        session->InstallHost();
+        LayOutVisFolder(session->VisFolder(), layout);
+        if (!visNumber.empty())
+            session->WriteHostValue("VisNumber", visNumber);
+    }
+
+    void StartHost(const std::string& switches, const std::string& awaitedLine)
+    {
+        session->StartHost(switches);
+        ASSERT_TRUE(session->WaitForHostLog(awaitedLine, 60000)) << "no '" << awaitedLine << "' from the host";
+    }
+
+    void StartProgram()
+    {
+        session->StartProgram();
+        main = session->WaitForMainWindow(60000);
+        list = session->Control(main.handle, kList);
+    }
+
+    std::vector<ListRow> Rows() { return session->Rows(list.handle); }
+
+    int CurrentRow()
+    {
+        for (const ListRow& row : Rows())
+            if (row.flags & kCurrentFlag)
+                return row.index;
+        return -1;
+    }
+
+    // Polls until row is current; the row current at the end.
+    int WaitForCurrent(int row, int timeoutMs = 3000)
+    {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        int current = CurrentRow();
+        while (current != row && std::chrono::steady_clock::now() < deadline) {
+            Pause(100);
+            current = CurrentRow();
+        }
+        return current;
+    }
+
+    Point Lamp(int row) { return Rows().at(static_cast<size_t>(row)).icon.Center(); }
+    Point Label(int row)
+    {
+        ListRow at = Rows().at(static_cast<size_t>(row));
+        return {at.icon.right + 16, at.bounds.Center().y};
+    }
+
+    void ClickSave() { session->Click(session->Control(main.handle, kSaveButton).window.Center()); }
+
+    // The message box now shown: asserts its text, answers with button.
+    void Answer(const std::string& message, const std::string& button)
+    {
+        auto box = session->WaitForDialog(kCaption, 30000);
+        ASSERT_TRUE(box) << "no message box for: " << message;
+        EXPECT_EQ(box->Message(), message);
+        EXPECT_EQ(box->icon, "exclamation");
+        session->Click(box->Button(button).window.Center());
+        ASSERT_TRUE(session->WaitForWindowGone(box->window.handle));
+    }
+
+    // How many lines of the host's log after its first 'from' lines equal line.
+    int HostLogCount(const std::string& line, size_t from = 0)
+    {
+        std::vector<std::string> log = session->HostLog();
+        return static_cast<int>(std::count(log.begin() + static_cast<long>(std::min(from, log.size())), log.end(), line));
+    }
+
+    std::unique_ptr<DesktopSession> session;
+    WindowInfo main;
+    WindowInfo list;
+};
+
+}

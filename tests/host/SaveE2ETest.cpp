@@ -1,0 +1,191 @@
+// Save with the real program: the plug-in files on disk, the host's
+// restart as its log tells it, and failures answered with real clicks.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include "tests/host/HostE2EFixture.h"
+
+using namespace e2e;
+namespace fs = std::filesystem;
+
+namespace {
+const char kRestartQuestion[] = "To activate your changes in the visual plugin order, you have to restart "
+                                "Melodrift.\nDo you want to restart Melodrift NOW?";
+
+std::string TagFailed(const std::string& name)
+{
+    return "Orbiquel was unable to tag the plugin '" + name +
+           "'.\nClick OK to continue with next plugin or 'Cancel' to... cancel!";
+}
+
+std::string StateFailed(const std::string& name)
+{
+    return "Orbiquel could not enable/disable the plugin '" + name +
+           "'.\nClick OK to continue with next plugin or 'Cancel' to... cancel!";
+}
+
+// Every file under the folder by its path relative to it, with its contents.
+std::map<std::string, std::string> Files(const std::string& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (!entry.is_regular_file())
+            continue;
+        std::ifstream file(entry.path(), std::ios::binary);
+        std::stringstream bytes;
+        bytes << file.rdbuf();
+        files[fs::relative(entry.path(), folder).string()] = bytes.str();
+    }
+    return files;
+}
+
+std::multiset<std::string> Contents(const std::map<std::string, std::string>& files)
+{
+    std::multiset<std::string> contents;
+    for (const auto& file : files)
+        contents.insert(file.second);
+    return contents;
+}
+
+std::vector<std::string> PluginFiles(const std::string& vis)
+{
+    std::vector<std::string> names;
+    for (const auto& file : Files(vis))
+        if (file.first.find(".svp") != std::string::npos)
+            names.push_back(file.first);
+    return names;
+}
+
+std::vector<std::string> Texts(const std::vector<ListRow>& rows)
+{
+    std::vector<std::string> texts;
+    for (const ListRow& row : rows)
+        texts.push_back(row.text + (row.image == 1 ? " (off)" : ""));
+    return texts;
+}
+}
+
+TEST_F(HostE2E, SaveWithoutHostRenamesEveryPluginAndBothProgramsFollowTheNewOrder)
+{
+    // Rows in file-name order: Ice (off), Bars, Pack (sub-folder), Twelve, Lava, Zed (off).
+    Install("named|007_Ice.svp_disabled|Ice\nnamed|012_Bars.svp|Bars\nnamed|020_Pack/Pack.svp|Pack\n"
+            "named|12_x.svp|Twelve\nnamed|Lava.svp|Lava\nnamed|Zed.svp_disabled|Zed\n",
+            "1");
+    StartProgram();
+    session->Click(Lamp(4));
+    session->Click(Lamp(5));
+    session->Click(Lamp(6));
+    session->Click(Label(8));
+    for (int step = 0; step < 4; ++step)
+        session->Key("ctrl+Up");
+    ASSERT_EQ(Texts(Rows()).at(4), "Lava");
+    ClickSave();
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+
+    EXPECT_EQ(PluginFiles(session->VisFolder()),
+              (std::vector<std::string>{"004_Lava.svp", "005_Ice.svp", "006_Bars.svp_disabled",
+                                        "007_Pack/Pack.svp_disabled", "008_12_x.svp", "009_Zed.svp_disabled"}));
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "1");
+
+    StartHost("", "visual 1 Spectrum 1.0");
+    std::vector<std::string> log = session->HostLog();
+    auto loaded = std::find(log.begin(), log.end(), "loaded 4 Lava");
+    ASSERT_GE(log.end() - loaded, 4);
+    EXPECT_EQ(std::vector<std::string>(loaded, loaded + 3),
+              (std::vector<std::string>{"loaded 4 Lava", "loaded 5 Ice", "loaded 6 Twelve"}));
+    EXPECT_EQ(loaded[3].rfind("loaded", 0), std::string::npos) << "the disabled ones stay unloaded";
+    StartProgram();
+    std::vector<std::string> texts = Texts(Rows());
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 4, texts.end()),
+              (std::vector<std::string>{"Lava", "Ice", "Bars (off)", "Pack (off)", "Twelve", "Zed (off)"}));
+}
+
+TEST_F(HostE2E, SaveRestartsThePlayingHostAroundTheRenamesOnlyWhenAskedTo)
+{
+    Install("named|A.svp|Aurora\nnamed|B.svp|Borealis\nnamed|C.svp|Comet\n");
+    StartHost("", "visual 0 Waveform 1.1");
+    StartHost(" -play", "command -play position 0");
+    StartProgram();
+    auto before = Files(session->VisFolder());
+
+    ClickSave();
+    Answer(kRestartQuestion, "Cancel");
+    EXPECT_TRUE(session->Program().running);
+    EXPECT_EQ(Files(session->VisFolder()), before);
+    EXPECT_EQ(HostLogCount("start -quit"), 0);
+
+    // Comet first: the restarted host's order shows that the renames came before it.
+    session->Click(Label(6));
+    session->Key("ctrl+Up");
+    session->Key("ctrl+Up");
+    Pause(1000);
+    size_t logStart = session->HostLog().size();
+    ClickSave();
+    Answer(kRestartQuestion, "&Yes");
+    ASSERT_TRUE(session->WaitForProgramExit(60000));
+    ASSERT_TRUE(session->WaitForHostLog("start -play", 30000));
+    Pause(3000);
+    std::vector<std::string> log = session->HostLog();
+    std::vector<std::string> sequence;
+    unsigned long quitPosition = 0, scanTo = 0;
+    for (size_t line = logStart; line < log.size(); ++line) {
+        const std::string& text = log[line];
+        if (std::sscanf(text.c_str(), "command -quit position %lu", &quitPosition) == 1)
+            sequence.push_back("quit");
+        else if (std::sscanf(text.c_str(), "command -scanto %lu", &scanTo) == 1)
+            sequence.push_back("scanto");
+        else if (text.rfind("command -play", 0) == 0)
+            sequence.push_back("play");
+        else if (text == "exit" || text == "start" || text == "loaded 4 Comet")
+            sequence.push_back(text);
+    }
+    EXPECT_EQ(sequence, (std::vector<std::string>{"quit", "exit", "start", "loaded 4 Comet", "play", "scanto"}));
+    EXPECT_GT(scanTo, 1000u) << "the position it had played to";
+    EXPECT_LE(scanTo, quitPosition) << "read before the quit";
+    EXPECT_EQ(PluginFiles(session->VisFolder()),
+              (std::vector<std::string>{"004_C.svp", "005_A.svp", "006_B.svp"}));
+
+    // Answered No: renamed, and the host keeps running untouched.
+    StartProgram();
+    logStart = session->HostLog().size();
+    ClickSave();
+    Answer(kRestartQuestion, "&No");
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+    Pause(1500);
+    EXPECT_EQ(HostLogCount("start -quit", logStart), 0);
+    EXPECT_EQ(HostLogCount("exit", logStart), 0);
+}
+
+TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
+{
+    // Rows: 004_Fire, Fire, Gem (held open by the host), Ice (off), Lava. A
+    // folder "007_Ice.svp" stands where Ice would be switched on.
+    Install("named|004_Fire.svp|Fire\nnamed|Fire.svp|Fire\nnamed|Gem.svp|Gem\nnamed|Ice.svp_disabled|Ice\n"
+            "named|Lava.svp|Lava\nfile|007_Ice.svp/notes.txt|not a plug-in\nfile|../Melodrift.hold|Gem.svp\n");
+    StartHost("", "visual 0 Waveform 1.1");
+    // Held open, Gem cannot be asked for its name: it was cached before.
+    std::ofstream(session->ProgramFolder() + "/orbiquel.ini") << "[VisCache]\r\nGem=Gem\r\n";
+    StartProgram();
+    auto before = Files(session->VisFolder());
+    session->Click(Label(5));
+    session->Key("ctrl+Up");
+    session->Click(Lamp(7));
+
+    ClickSave();
+    Answer(kRestartQuestion, "&No");
+    Answer(TagFailed("Fire.svp"), "OK");
+    Answer(TagFailed("Gem.svp"), "OK");
+    Answer(StateFailed("007_Ice.svp"), "Cancel");
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+
+    auto after = Files(session->VisFolder());
+    EXPECT_EQ(Contents(after), Contents(before)) << "every file kept, none overwritten";
+    EXPECT_EQ(after.at("Fire.svp"), before.at("Fire.svp"));
+    EXPECT_EQ(after.at("005_Fire.svp"), before.at("004_Fire.svp"));
+    EXPECT_EQ(after.at("Gem.svp"), before.at("Gem.svp"));
+    EXPECT_EQ(after.at("007_Ice.svp_disabled"), before.at("Ice.svp_disabled"));
+    EXPECT_EQ(after.at("Lava.svp"), before.at("Lava.svp")) << "untouched after Cancel";
+}
