@@ -15,3 +15,36 @@ bool CProfileFile::WriteString(const std::string& section, const std::string& ke
     return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                         m_strPath.c_str()) != FALSE;
 }
+
+std::string CProfileFile::ReadText() const
+{
+    HANDLE file = ::CreateFileA(m_strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string text;
+    DWORD size = ::GetFileSize(file, nullptr);
+    DWORD read = 0;
+    if (size != INVALID_FILE_SIZE && size > 0) {
+        text.resize(size);
+        if (!::ReadFile(file, &text[0], size, &read, nullptr))
+            read = 0;
+    }
+    ::CloseHandle(file);
+    text.resize(read);
+    return text;
+}
+
+bool CProfileFile::WriteText(const std::string& text) const
+{
+    // Opened rather than created anew, so that the file keeps its attributes.
+    HANDLE file = ::CreateFileA(m_strPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+              written == text.size() && ::SetEndOfFile(file);
+    ::CloseHandle(file);
+    return ok;
+}

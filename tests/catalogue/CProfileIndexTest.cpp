@@ -1,0 +1,142 @@
+// The index against the system's own private-profile functions: the same
+// answers for every key, and the same file after the same writes.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "catalogue/CProfileIndex.h"
+#include "framework/CProfileFile.h"
+#include "tests/TempFolder.h"
+#include "tests/catalogue/TrickyProfile.h"
+
+namespace {
+const std::vector<std::string> kSections = {"VisCache", " viscache ", "LockedVis", "Other", "", "Added", "Missing"};
+
+// The tricky file's keys as written and in other spellings, keys it lacks,
+// and keys the format cannot hold.
+const std::vector<std::string> kKeys = {
+    "Top",  "Fire", "FIRE",  " fire\t",  "Ice",      "Double",   "Single", "Open",   "Mixed",
+    "Lone", "Bare", "bare",  ";Semi",    "Eq",       "Eq=a",     "Caf\xC9", "caf\xC9", "caf\xE9",
+    "[NoClose", "Late", "Empty", "Long", "Brand",    "Quoted",   "Key",    "Missing", "",
+    " ",    "Fire\r\nIce", "[Other]",
+};
+
+struct Write {
+    const char* section;
+    const char* key;
+    const char* value;
+    bool held;  // false: the file cannot hold it, the index refuses it
+};
+
+const Write kWrites[] = {
+    {"VisCache", "fire", "Fire Storm", true},       // the first of duplicates, in another case
+    {"VisCache", "bare", "Was Bare", true},         // a key without value
+    {"VisCache", "Late", "Late Again", true},       // only in the repeated section
+    {"VisCache", "Brand", "  New  ", true},         // blanks around the value
+    {"Added", "Key", "Value", true},                // a section the file lacks
+    {"VisCache", "Quoted", "\"q\"", true},
+    {"VisCache", "caf\xE9", "Cafe", true},          // not the key Caf\xC9
+    {"VisCache", "BRAND", "Newer", true},           // written twice
+    {"VisCache", "Eq=x", "would read as Eq", false},
+    {"VisCache", "Evil", "a\r\n[LockedVis]\r\nFire=Hacked", false},
+    {"Other", "Fire", "", true},
+};
+
+std::string FileText(const std::string& path)
+{
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+// The file as the system's writer leaves it: it writes every line anew in
+// its own form (blank lines gone, blanks trimmed), whichever key it writes.
+std::string RewrittenBySystem(const CProfileFile& file)
+{
+    ::WritePrivateProfileStringA("Rewrite", "Now", "1", file.GetPath().c_str());
+    ::WritePrivateProfileStringA("Rewrite", nullptr, nullptr, file.GetPath().c_str());
+    return FileText(file.GetPath());
+}
+
+std::string Describe(const std::string& section, const std::string& key)
+{
+    return "[" + section + "] '" + key + "'";
+}
+}
+
+class ProfileIndexEquivalence : public ::testing::Test {
+protected:
+    void WriteBoth(const std::string& text)
+    {
+        m_folder.WriteFile("per-key.ini", text);
+        m_folder.WriteFile("indexed.ini", text);
+    }
+
+    // Answers from the index, and from the system's reader on the indexed
+    // file, against the system's reader on the file written key by key.
+    void ExpectSameAnswers(const CProfileIndex& index, const std::string& when) const
+    {
+        for (const std::string& section : kSections) {
+            for (const std::string& key : kKeys)
+                EXPECT_EQ(index.GetString(section, key), m_perKey.GetString(section, key))
+                    << Describe(section, key) << " " << when;
+        }
+    }
+    void ExpectSameFileAnswers() const
+    {
+        for (const std::string& section : kSections) {
+            for (const std::string& key : kKeys)
+                EXPECT_EQ(m_indexed.GetString(section, key), m_perKey.GetString(section, key))
+                    << Describe(section, key) << " in the file";
+        }
+    }
+
+    TempFolder m_folder;
+    CProfileFile m_perKey{m_folder / "per-key.ini"};
+    CProfileFile m_indexed{m_folder / "indexed.ini"};
+};
+
+TEST_F(ProfileIndexEquivalence, AnswersEveryKeyAsTheSystemsReader)
+{
+    WriteBoth(kTrickyProfileText);
+    CProfileIndex index(m_indexed);
+    ExpectSameAnswers(index, "before any write");
+}
+
+class ProfileIndexWrites : public ProfileIndexEquivalence, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ProfileIndexWrites, WritesLeaveTheFileThatPerKeyWritesLeave)
+{
+    std::string start = GetParam();
+    if (start == "tricky")
+        WriteBoth(kTrickyProfileText);
+    else if (start == "unterminated")
+        WriteBoth("[Other]\r\nA=1");
+    CProfileIndex index(m_indexed);
+    for (const Write& write : kWrites) {
+        EXPECT_EQ(index.WriteString(write.section, write.key, write.value), write.held) << write.key;
+        if (write.held) {
+            ASSERT_TRUE(m_perKey.WriteString(write.section, write.key, write.value));
+        }
+        ExpectSameAnswers(index, "after writing " + Describe(write.section, write.key));
+    }
+    EXPECT_TRUE(index.Flush());
+    ExpectSameFileAnswers();
+    EXPECT_EQ(RewrittenBySystem(m_indexed), RewrittenBySystem(m_perKey));
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, ProfileIndexWrites, ::testing::Values("tricky", "missing", "unterminated"));
+
+TEST_F(ProfileIndexEquivalence, FileTheSystemReadsAsUnicodeIsReadAndWrittenKeyByKey)
+{
+    WriteBoth("\xEF\xBB\xBF[VisCache]\r\nFire=Fire Storm\r\n");
+    CProfileIndex index(m_indexed);
+    EXPECT_EQ(index.GetString("VisCache", "Fire"), "Fire Storm");
+    index.WriteString("VisCache", "Ice", "Ice Age");
+    m_perKey.WriteString("VisCache", "Ice", "Ice Age");
+    EXPECT_EQ(FileText(m_indexed.GetPath()), FileText(m_perKey.GetPath())) << "written at once";
+    EXPECT_TRUE(index.Flush());
+    EXPECT_EQ(FileText(m_indexed.GetPath()), FileText(m_perKey.GetPath()));
+}
