@@ -1,5 +1,6 @@
 #include "catalogue/CPluginScanner.h"
 #include <memory>
+#include "catalogue/CProfileIndex.h"
 #include "catalogue/CVisFileFind.h"
 #include "catalogue/DisplayName.h"
 #include "catalogue/PluginFileName.h"
@@ -17,6 +18,9 @@ CPluginScanner::CPluginScanner(CListCtrl& list, const std::string& visFolder, co
 BOOL CPluginScanner::ScanPlugins()
 {
     m_enabledAtLoad.clear();
+    // Asked once: every message to the list goes through its subclass, and
+    // with thousands of rows each one counts.
+    m_nRows = m_list.GetItemCount();
     AddBuiltinVisuals();
     // Without the host's folder there is no Vis folder: searching the current
     // folder instead would catalogue, and let Save rename, files that are not the host's.
@@ -28,8 +32,8 @@ BOOL CPluginScanner::ScanPlugins()
 void CPluginScanner::AddBuiltinVisuals()
 {
     for (int row = 0; row < host::kBuiltinCount; ++row) {
-        RecordEnabledAtLoad(row, true);
-        AddPluginItem(host::kBuiltinNames[row], "", IMG_BUILTIN);
+        RecordEnabledAtLoad(m_nRows, true);
+        AppendRow(host::kBuiltinNames[row], "", IMG_BUILTIN);
     }
 }
 
@@ -38,45 +42,53 @@ void CPluginScanner::ScanVisFolder()
     CVisFileFind find(m_strVisFolder);
     if (!find.FindFile())
         return;
+    // The settings file is read once for all names, and the new ones are written together.
+    CProfileIndex names(m_settings);
+    // One layout and one paint for all rows instead of one per row.
+    m_list.SetRedraw(FALSE);
     BOOL more = TRUE;
     while (more) {
         more = find.FindNextFile();
         if (find.IsDots())
             continue;
         if (find.IsDirectory())
-            AddFolderPlugin(find);
+            AddFolderPlugin(find, names);
         else
-            AddFilePlugin(find);
+            AddFilePlugin(find, names);
     }
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate();
+    names.Flush();
 }
 
-void CPluginScanner::AddFolderPlugin(const CVisFileFind& entry)
+void CPluginScanner::AddFolderPlugin(const CVisFileFind& entry, CProfileIndex& names)
 {
     std::string suffix = FindPluginInFolder(entry.GetFilePath());
     if (suffix.empty())
         return;
     bool enabled = StateOfFolderPlugin(suffix) == PluginNameState::Enabled;
-    AddPlugin(entry.GetFileName() + suffix, entry.GetFileTitle(), enabled);
+    AddPlugin(entry.GetFileName() + suffix, entry.GetFileTitle(), enabled, names);
 }
 
-void CPluginScanner::AddFilePlugin(const CVisFileFind& entry)
+void CPluginScanner::AddFilePlugin(const CVisFileFind& entry, CProfileIndex& names)
 {
     PluginNameState state = StateFromExtension(entry.GetFileExt());
     if (state == PluginNameState::NotPlugin)
         return;
-    AddPlugin(entry.GetFileName(), entry.GetFileTitle(), state == PluginNameState::Enabled);
+    AddPlugin(entry.GetFileName(), entry.GetFileTitle(), state == PluginNameState::Enabled, names);
 }
 
-void CPluginScanner::AddPlugin(const std::string& relativePath, const std::string& fallbackName, bool enabled)
+void CPluginScanner::AddPlugin(const std::string& relativePath, const std::string& fallbackName, bool enabled,
+                               CProfileIndex& names)
 {
     std::string fullPath = m_strVisFolder + relativePath;
     std::string name;
-    if (!LookupDisplayName(m_settings, fullPath, name)) {
+    if (!LookupDisplayName(names, fullPath, name)) {
         m_warn(fullPath);
         name = fallbackName;
     }
-    RecordEnabledAtLoad(m_list.GetItemCount(), enabled);
-    AddPluginItem(name, relativePath, enabled ? IMG_ENABLED : IMG_DISABLED);
+    RecordEnabledAtLoad(m_nRows, enabled);
+    AppendRow(name, relativePath, enabled ? IMG_ENABLED : IMG_DISABLED);
 }
 
 void CPluginScanner::RecordEnabledAtLoad(int row, bool enabled)
@@ -88,21 +100,28 @@ void CPluginScanner::RecordEnabledAtLoad(int row, bool enabled)
 
 int CPluginScanner::AddPluginItem(const std::string& name, const std::string& relativePath, int image)
 {
-    int count = m_list.GetItemCount();
+    m_nRows = m_list.GetItemCount();
+    return AppendRow(name, relativePath, image);
+}
+
+int CPluginScanner::AppendRow(const std::string& name, const std::string& relativePath, int image)
+{
     auto plugin = std::make_unique<VisPlugin>();
     plugin->file = relativePath;
     plugin->flags = image == IMG_DISABLED ? VIS_DISABLED_ON_DISK : VIS_ENABLED;
-    plugin->loadIndex = count;
+    plugin->loadIndex = m_nRows;
 
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = count;
+    item.iItem = m_nRows;
     item.pszText = const_cast<char*>(name.c_str());
     item.iImage = image;
     item.lParam = reinterpret_cast<LPARAM>(plugin.get());
     int inserted = m_list.InsertItem(&item);
-    if (inserted >= 0)
+    if (inserted >= 0) {
         plugin.release();  // the row owns it now
+        ++m_nRows;
+    }
     return inserted;
 }
 

@@ -6,6 +6,7 @@
 
 class CListCtrl;
 class CProfileFile;
+class CProfileIndex;
 class CVisFileFind;
 
 // Builds the catalogue: appends the built-in visuals and every plug-in of the
@@ -29,14 +30,18 @@ public:
 private:
     void AddBuiltinVisuals();
     void ScanVisFolder();
-    void AddFolderPlugin(const CVisFileFind& entry);
-    void AddFilePlugin(const CVisFileFind& entry);
-    void AddPlugin(const std::string& relativePath, const std::string& fallbackName, bool enabled);
+    void AddFolderPlugin(const CVisFileFind& entry, CProfileIndex& names);
+    void AddFilePlugin(const CVisFileFind& entry, CProfileIndex& names);
+    void AddPlugin(const std::string& relativePath, const std::string& fallbackName, bool enabled,
+                   CProfileIndex& names);
     void RecordEnabledAtLoad(int row, bool enabled);
+    // Appends a row at m_nRows, the list's row count.
+    int AppendRow(const std::string& name, const std::string& relativePath, int image);
 
     CListCtrl& m_list;
     std::string m_strVisFolder;
     const CProfileFile& m_settings;
     std::vector<unsigned char>& m_enabledAtLoad;
     NameWarning m_warn;
+    int m_nRows = 0;
 };

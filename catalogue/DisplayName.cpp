@@ -1,10 +1,10 @@
 #include "catalogue/DisplayName.h"
+#include "catalogue/CProfileIndex.h"
 #include "catalogue/PluginFileName.h"
 #include "catalogue/PluginQuery.h"
 #include "catalogue/ProfileText.h"
-#include "framework/CProfileFile.h"
 
-bool LookupDisplayName(const CProfileFile& settings, const std::string& path, std::string& name)
+bool LookupDisplayName(CProfileIndex& settings, const std::string& path, std::string& name)
 {
     std::string key;
     GetPluginKey(path, key);  // an empty key is simply not storable
@@ -16,11 +16,19 @@ bool LookupDisplayName(const CProfileFile& settings, const std::string& path, st
             return true;  // not loaded: that is what the cache is for
     }
     if (QueryPluginName(path, name)) {
-        // A failed write only means asking again at the next start.
-        if (storable && IsStorableProfileValue(name))
+        // A name the file cannot hold, or a failed write, only means asking again at the next start.
+        if (storable)
             settings.WriteString(kCacheSection, key, name);
         return true;
     }
     name = storable ? settings.GetString(kLockedSection, key) : std::string();
     return !name.empty();
+}
+
+bool LookupDisplayName(const CProfileFile& settings, const std::string& path, std::string& name)
+{
+    CProfileIndex index(settings);
+    bool found = LookupDisplayName(index, path, name);
+    index.Flush();
+    return found;
 }

@@ -2,6 +2,7 @@
 #include <string>
 
 class CProfileFile;
+class CProfileIndex;
 
 // Settings sections: names reported by plug-ins, and names given by hand.
 constexpr char kCacheSection[] = "VisCache";
@@ -9,6 +10,8 @@ constexpr char kLockedSection[] = "LockedVis";
 
 // The display name of the plug-in file at path: its cached name, else the
 // name it reports (cached for next time), else a name given by hand. False
-// when none is known. A plug-in whose key the settings file cannot hold is
-// asked every time and has no name by hand.
+// when none is known. A plug-in whose key the
+// settings file cannot hold is asked every time and has no name by hand.
+bool LookupDisplayName(CProfileIndex& settings, const std::string& path, std::string& name);
+// The same for one plug-in on its own: the file is read for it, and a new name written at once.
 bool LookupDisplayName(const CProfileFile& settings, const std::string& path, std::string& name);

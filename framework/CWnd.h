@@ -38,6 +38,7 @@ public:
     DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
     void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    void SetRedraw(BOOL redraw) const { SendMessage(WM_SETREDRAW, static_cast<WPARAM>(redraw)); }
 
 protected:
     // One virtual per window class: return true when the message was handled,

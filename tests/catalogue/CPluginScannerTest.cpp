@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <map>
 #include <ostream>
 #include <string>
@@ -193,6 +194,51 @@ TEST_F(PluginScan, MixedVisFolderGivesExactlyTheExpectedRowsInEnumerationOrder)
     EXPECT_EQ(Rows(), rows);
     EXPECT_EQ(m_enabledAtLoad, enabledAtLoad);
     EXPECT_EQ(m_warnings, warnings);
+}
+
+TEST_F(PluginScan, PluginsSharingAKeyAreAskedOnceAndNamesAreWrittenAfterTheScan)
+{
+    standin::AddNamedPlugin(m_vis, "012_Fire.svp", "Fire Storm");
+    standin::AddPlugin(m_vis, "Fire.svp_disabled", Kind::Named);
+    standin::AddNamedPlugin(m_vis, "Ice.svp", "Ice Age");
+    standin::AddPlugin(m_vis, "Zero.svp", Kind::NullRecord);
+    m_settings.WriteString("Other", "Kept", "as it was");
+    // Written while a warning is up, as a user who reads the readme might.
+    CPluginScanner scanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad, [this](const std::string&) {
+        EXPECT_EQ(m_settings.GetString(kCacheSection, "Fire"), "") << "names are written after the scan";
+        m_settings.WriteString(kLockedSection, "Zero", "Zero by Hand");
+    });
+    scanner.ScanPlugins();
+
+    EXPECT_EQ(standin::LoadCount(m_vis, "012_Fire.svp"), 1) << "the second plug-in keyed Fire takes the first's name";
+    std::vector<Row> rows = Rows();
+    EXPECT_EQ(rows.size(), 8u);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const Row& row) { return row.name == "Fire Storm"; }), 2);
+    EXPECT_EQ(m_settings.GetString(kCacheSection, "Fire"), "Fire Storm");
+    EXPECT_EQ(m_settings.GetString(kCacheSection, "Ice"), "Ice Age");
+    EXPECT_EQ(m_settings.GetString(kLockedSection, "Zero"), "Zero by Hand");
+    EXPECT_EQ(m_settings.GetString("Other", "Kept"), "as it was");
+}
+
+TEST_F(PluginScan, ScrollBarCoversEveryRowAfterTheScan)
+{
+    // More rows than the list shows; the names come from the cache.
+    const int plugins = 60;
+    for (int i = 0; i < plugins; ++i) {
+        std::string title = "Plugin" + std::to_string(i);
+        standin::AddNonLibrary(m_vis, title + ".svp");
+        m_settings.WriteString(kCacheSection, title, "Visual " + std::to_string(i));
+    }
+    Scan(m_vis + "\\");
+    ASSERT_EQ(m_list.GetItemCount(), 4 + plugins);
+    EXPECT_TRUE(m_warnings.empty());
+    // The list lays itself out again only when drawing is back on after the scan.
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(::GetScrollInfo(m_list, SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax, 4 + plugins - 1);
+    EXPECT_LT(scroll.nPage, static_cast<UINT>(4 + plugins));
 }
 
 TEST_F(PluginScan, EmptyVisFolderGivesTheFourBuiltinRowsAndNoMessage)
