@@ -15,7 +15,8 @@ bool LookupDisplayName(CProfileIndex& settings, const std::string& path, std::st
         if (!name.empty())
             return true;  // not loaded: that is what the cache is for
     }
-    if (QueryPluginName(path, name)) {
+    // A row without text could not be told apart: an empty name is no name.
+    if (QueryPluginName(path, name) && !name.empty()) {
         // A name the file cannot hold, or a failed write, only means asking again at the next start.
         if (storable)
             settings.WriteString(kCacheSection, key, name);

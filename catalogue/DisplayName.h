@@ -10,7 +10,7 @@ constexpr char kLockedSection[] = "LockedVis";
 
 // The display name of the plug-in file at path: its cached name, else the
 // name it reports (cached for next time), else a name given by hand. False
-// when none is known. A plug-in whose key the
+// when none is known; an empty name counts as none. A plug-in whose key the
 // settings file cannot hold is asked every time and has no name by hand.
 bool LookupDisplayName(CProfileIndex& settings, const std::string& path, std::string& name);
 // The same for one plug-in on its own: the file is read for it, and a new name written at once.

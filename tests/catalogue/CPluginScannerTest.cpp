@@ -159,7 +159,9 @@ TEST_F(PluginScan, MixedVisFolderGivesExactlyTheExpectedRowsInEnumerationOrder)
     standin::AddPlugin(m_vis, "007_Blank.svp", Kind::NullRecord);
     add("007_Blank.svp", {"007_Blank", IMG_ENABLED, "007_Blank.svp", VIS_ENABLED}, true);
     standin::AddPlugin(m_vis, "NoName.svp", Kind::NullName);
-    add("NoName.svp", {"", IMG_ENABLED, "NoName.svp", VIS_ENABLED}, false);
+    add("NoName.svp", {"NoName", IMG_ENABLED, "NoName.svp", VIS_ENABLED}, true);
+    standin::AddNamedPlugin(m_vis, "Quiet.svp_disabled", "");
+    add("Quiet.svp_disabled", {"Quiet", IMG_DISABLED, "Quiet.svp_disabled", VIS_DISABLED_ON_DISK}, true);
     standin::AddPlugin(m_vis, "Locked.svp_disabled", Kind::FailInit);
     m_settings.WriteString(kLockedSection, "Locked", "Locked by Hand");
     add("Locked.svp_disabled", {"Locked by Hand", IMG_DISABLED, "Locked.svp_disabled", VIS_DISABLED_ON_DISK}, false);

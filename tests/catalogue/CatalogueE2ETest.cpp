@@ -85,6 +85,14 @@ void ExpectNoMoreMessages(DesktopSession& session)
     EXPECT_FALSE(extra) << "unexpected message: " << (extra ? extra->Message() : "");
 }
 
+std::string SettingsText(const DesktopSession& session)
+{
+    std::ifstream settings(session.ProgramFolder() + "/orbiquel.ini", std::ios::binary);
+    std::stringstream text;
+    text << settings.rdbuf();
+    return text.str();
+}
+
 int LoadCount(const std::string& loadsFile)
 {
     std::ifstream file(loadsFile);
@@ -95,6 +103,7 @@ int LoadCount(const std::string& loadsFile)
 }
 }
 
+// A plug-in that answers an empty name (null or blank) counts as unnamed too.
 TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlugin)
 {
     DesktopSession session;
@@ -111,19 +120,22 @@ TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlu
                     "named|Ice.svp_disabled|Ice Age\n"
                     "notlibrary|Junk.svp\n"
                     "nullname|NoName.svp\n"
+                    "named|Quiet.svp_disabled|\n"
                     "file|TextOnly/notes.txt|not a plug-in\n"
                     "folder|Zero\n"
                     "file|readme.txt|not a plug-in\n");
     std::string vis = DesktopSession::WindowsPath(session.VisFolder()) + "\\";
 
     session.StartProgram();
-    std::vector<std::string> messages = DismissNameWarnings(session, 3);
+    std::vector<std::string> messages = DismissNameWarnings(session, 5);
     WindowInfo main = session.WaitForMainWindow();
     ExpectNoMoreMessages(session);
 
     EXPECT_EQ(messages, (std::vector<std::string>{NoNameMessage(vis + "007_Blank.svp"),
                                                   NoNameMessage(vis + "020_Crash.svp"),
-                                                  NoNameMessage(vis + "Junk.svp")}));
+                                                  NoNameMessage(vis + "Junk.svp"),
+                                                  NoNameMessage(vis + "NoName.svp"),
+                                                  NoNameMessage(vis + "Quiet.svp_disabled")}));
     std::vector<Row> expected = kBuiltinRows;
     expected.insert(expected.end(), {
                                         {"007_Blank", 0, "007_Blank.svp", 1},
@@ -132,9 +144,14 @@ TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlu
                                         {"Deep Sea", 1, "Deep\\deep.svp_disabled", 2},
                                         {"Ice Age", 1, "Ice.svp_disabled", 2},
                                         {"Junk", 0, "Junk.svp", 1},
-                                        {"", 0, "NoName.svp", 1},
+                                        {"NoName", 0, "NoName.svp", 1},
+                                        {"Quiet", 1, "Quiet.svp_disabled", 2},
                                     });
     EXPECT_EQ(ReadRows(session, main), expected);
+    std::string settings = SettingsText(session);
+    EXPECT_NE(settings.find("Fire=Fire Storm\r\n"), std::string::npos);
+    EXPECT_EQ(settings.find("NoName"), std::string::npos) << "nothing cached for an empty name";
+    EXPECT_EQ(settings.find("Quiet"), std::string::npos) << "nothing cached for an empty name";
     session.Screenshot(TestName());
     EXPECT_TRUE(session.Program().running);
 }
@@ -158,12 +175,10 @@ TEST(CatalogueE2E, SecondStartTakesTheNamesFromTheSettingsFileWithoutLoadingPlug
         EXPECT_EQ(LoadCount(session.VisFolder() + "/Fire.loads"), 1) << "start " << start;
         EXPECT_EQ(LoadCount(session.VisFolder() + "/Ice.loads"), 1) << "start " << start;
     }
-    std::ifstream settings(session.ProgramFolder() + "/orbiquel.ini");
-    std::stringstream text;
-    text << settings.rdbuf();
-    EXPECT_NE(text.str().find("[VisCache]"), std::string::npos);
-    EXPECT_NE(text.str().find("Fire=Fire Storm"), std::string::npos);
-    EXPECT_NE(text.str().find("Ice=Ice Age"), std::string::npos);
+    std::string settings = SettingsText(session);
+    EXPECT_NE(settings.find("[VisCache]"), std::string::npos);
+    EXPECT_NE(settings.find("Fire=Fire Storm"), std::string::npos);
+    EXPECT_NE(settings.find("Ice=Ice Age"), std::string::npos);
 }
 
 class CatalogueE2EWithoutPlugins : public ::testing::TestWithParam<bool> {};
