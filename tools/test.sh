@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test
-# (native, Win32 under Wine, end to end under Xvfb).
+# (native, Win32 under Wine, end to end under Xvfb), then each fuzz target
+# for a minute.
 set -e
 cd "$(dirname "$0")/.."
 sh tools/install-deps.sh
@@ -8,3 +9,5 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j2
 cd build
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2
+cd ..
+sh tools/fuzz.sh 60
