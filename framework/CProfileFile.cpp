@@ -1,6 +1,22 @@
 #include "framework/CProfileFile.h"
 #include <windows.h>
 
+namespace {
+// The private-profile functions keep the file they read and read it again
+// only when its last-write time has changed; a write within the file
+// system's clock tick of the one before would leave the time as it was.
+void MarkChanged(HANDLE file, const FILETIME& before)
+{
+    FILETIME after{};
+    if (!::GetFileTime(file, nullptr, nullptr, &after) || ::CompareFileTime(&after, &before) != 0)
+        return;
+    ULARGE_INTEGER time{{after.dwLowDateTime, after.dwHighDateTime}};
+    ++time.QuadPart;
+    after = {time.LowPart, time.HighPart};
+    ::SetFileTime(file, nullptr, nullptr, &after);
+}
+}
+
 std::string CProfileFile::GetString(const std::string& section, const std::string& key) const
 {
     char buffer[4096] = "";
@@ -38,13 +54,17 @@ std::string CProfileFile::ReadText() const
 bool CProfileFile::WriteText(const std::string& text) const
 {
     // Opened rather than created anew, so that the file keeps its attributes.
-    HANDLE file = ::CreateFileA(m_strPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+    HANDLE file = ::CreateFileA(m_strPath.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
+    FILETIME before{};
+    ::GetFileTime(file, nullptr, nullptr, &before);
     DWORD written = 0;
     bool ok = ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
               written == text.size() && ::SetEndOfFile(file);
+    if (ok)
+        MarkChanged(file, before);
     ::CloseHandle(file);
     return ok;
 }

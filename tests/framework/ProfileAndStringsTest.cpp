@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <string>
 #include "framework/CProfileFile.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
@@ -21,6 +22,24 @@ TEST(CProfileFile, LongValuesComeBackCutTo4095Characters)
     CProfileFile profile(folder / "settings.ini");
     profile.WriteString("VisCache", "Long", std::string(6000, 'x'));
     EXPECT_EQ(profile.GetString("VisCache", "Long"), std::string(4095, 'x'));
+}
+
+TEST(CProfileFile, WholeTextKeepsWhatItHoldsAndIsReadAtOnceByTheKeyReads)
+{
+    TempFolder folder;
+    CProfileFile profile(folder / "settings.ini");
+    EXPECT_EQ(profile.ReadText(), "");
+    // The key reads keep the file they read; each whole-text write follows a
+    // key write closely, within the file system's clock tick as often as not.
+    for (int round = 0; round < 20; ++round) {
+        ASSERT_TRUE(profile.WriteString("VisCache", "Fire", "key write " + std::to_string(round)));
+        std::string text = "[VisCache]\r\nFire=whole text " + std::to_string(round) + "\r\n";
+        ASSERT_TRUE(profile.WriteText(text));
+        EXPECT_EQ(profile.ReadText(), text);
+        EXPECT_EQ(profile.GetString("VisCache", "Fire"), "whole text " + std::to_string(round)) << round;
+    }
+    ASSERT_TRUE(profile.WriteText(""));
+    EXPECT_EQ(profile.GetString("VisCache", "Fire"), "") << "a shorter text leaves nothing behind";
 }
 
 TEST(ResString, LoadsProgramTextsAndFillsInTheArgument)
