@@ -74,8 +74,7 @@ protected:
         m_folder.WriteFile("indexed.ini", text);
     }
 
-    // Answers from the index, and from the system's reader on the indexed
-    // file, against the system's reader on the file written key by key.
+    // The index against the system's reader on the file written key by key.
     void ExpectSameAnswers(const CProfileIndex& index, const std::string& when) const
     {
         for (const std::string& section : kSections) {
@@ -84,6 +83,7 @@ protected:
                     << Describe(section, key) << " " << when;
         }
     }
+    // The system's reader on both files.
     void ExpectSameFileAnswers() const
     {
         for (const std::string& section : kSections) {
@@ -110,10 +110,9 @@ class ProfileIndexWrites : public ProfileIndexEquivalence, public ::testing::Wit
 TEST_P(ProfileIndexWrites, WritesLeaveTheFileThatPerKeyWritesLeave)
 {
     std::string start = GetParam();
-    if (start == "tricky")
-        WriteBoth(kTrickyProfileText);
-    else if (start == "unterminated")
-        WriteBoth("[Other]\r\nA=1");
+    std::string text = start == "tricky" ? kTrickyProfileText : start == "unterminated" ? "[Other]\r\nA=1" : "";
+    if (start != "missing")
+        WriteBoth(text);
     CProfileIndex index(m_indexed);
     for (const Write& write : kWrites) {
         EXPECT_EQ(index.WriteString(write.section, write.key, write.value), write.held) << write.key;
@@ -122,6 +121,8 @@ TEST_P(ProfileIndexWrites, WritesLeaveTheFileThatPerKeyWritesLeave)
         }
         ExpectSameAnswers(index, "after writing " + Describe(write.section, write.key));
     }
+    EXPECT_EQ(m_folder.Exists("indexed.ini"), start != "missing");
+    EXPECT_EQ(FileText(m_indexed.GetPath()), text) << "nothing is written before the flush";
     EXPECT_TRUE(index.Flush());
     ExpectSameFileAnswers();
     EXPECT_EQ(RewrittenBySystem(m_indexed), RewrittenBySystem(m_perKey));
