@@ -2,24 +2,30 @@
 #include <cctype>
 
 namespace {
-std::string LowerCaseReplacingExe(const std::string& path, const std::string& extension)
+std::string LowerCase(std::string path)
 {
-    std::string lower = path;
-    for (char& c : lower)
+    for (char& c : path)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const std::string exe = ".exe";
-    for (size_t at = lower.find(exe); at != std::string::npos; at = lower.find(exe, at + extension.size()))
-        lower.replace(at, exe.size(), extension);
-    return lower;
+    return path;
 }
 }
 
 std::string SettingsPathFor(const std::string& executablePath)
 {
-    return LowerCaseReplacingExe(executablePath, ".ini");
+    std::string path = LowerCase(executablePath);
+    const std::string exe = ".exe";
+    const std::string ini = ".ini";
+    for (size_t at = path.find(exe); at != std::string::npos; at = path.find(exe, at + ini.size()))
+        path.replace(at, exe.size(), ini);
+    return path;
 }
 
 std::string ReadmePathFor(const std::string& executablePath)
 {
-    return LowerCaseReplacingExe(executablePath, ".txt");
+    std::string path = LowerCase(executablePath);
+    size_t name = path.find_last_of("\\/");
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (name != std::string::npos && dot < name))
+        return path + ".txt";
+    return path.replace(dot, std::string::npos, ".txt");
 }

@@ -5,5 +5,7 @@
 // ".exe" replaced by ".ini" (so C:\Tools\Manager.EXE uses c:\tools\manager.ini).
 std::string SettingsPathFor(const std::string& executablePath);
 
-// The readme beside the executable: the same rule with ".txt".
+// The readme beside the executable: its path lower-cased, with the
+// executable's own extension (and only that) replaced by ".txt", so that a
+// folder named "my.exes" stays as it is.
 std::string ReadmePathFor(const std::string& executablePath);

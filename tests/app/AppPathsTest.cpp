@@ -7,10 +7,9 @@ TEST(AppPaths, SettingsFileIsTheLowerCasedExecutablePathWithIni)
     EXPECT_EQ(SettingsPathFor("C:\\Tools\\Orbiquel.exe"), "c:\\tools\\orbiquel.ini");
 }
 
-TEST(AppPaths, EveryExeInThePathIsReplaced)
+TEST(AppPaths, EveryExeInTheSettingsPathIsReplaced)
 {
     EXPECT_EQ(SettingsPathFor("D:\\Old.exe.Files\\Tool.Exe"), "d:\\old.ini.files\\tool.ini");
-    EXPECT_EQ(ReadmePathFor("D:\\Old.exe.Files\\TOOL.EXE"), "d:\\old.txt.files\\tool.txt");
 }
 
 TEST(AppPaths, ReplacementsDoNotChainIntoEachOther)
@@ -18,4 +17,12 @@ TEST(AppPaths, ReplacementsDoNotChainIntoEachOther)
     // ".exe.exe" holds two separate occurrences, not one that reappears.
     EXPECT_EQ(SettingsPathFor("C:\\a.exe.exe"), "c:\\a.ini.ini");
     EXPECT_EQ(SettingsPathFor("C:\\noextension"), "c:\\noextension");
+}
+
+TEST(AppPaths, ReadmeReplacesOnlyTheExecutablesOwnExtension)
+{
+    EXPECT_EQ(ReadmePathFor("C:\\TOOLS\\TOOL.EXE"), "c:\\tools\\tool.txt");
+    EXPECT_EQ(ReadmePathFor("C:\\my.exes\\Orbiquel.exe"), "c:\\my.exes\\orbiquel.txt");
+    EXPECT_EQ(ReadmePathFor("D:\\Old.exe.Files\\Tool.exe.exe"), "d:\\old.exe.files\\tool.exe.txt");
+    EXPECT_EQ(ReadmePathFor("C:\\Program Files\\v1.2\\Orbiquel"), "c:\\program files\\v1.2\\orbiquel.txt");
 }
