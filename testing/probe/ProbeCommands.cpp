@@ -22,6 +22,7 @@ const NamedCommand kCommands[] = {
     {"process", ProcessCommand},          // path= → process
     {"wait-exit", WaitExitCommand},       // path= timeout= → process
     {"kill", KillCommand},                // under= → killed
+    {"start", StartCommand},              // command= → process (pid=)
     {"reg-get", RegGetCommand},           // key= name= → value
     {"reg-set", RegSetCommand},           // key= name= sz=|dword=
     {"reg-delete", RegDeleteCommand},     // key= [name=]

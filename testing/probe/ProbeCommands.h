@@ -18,6 +18,7 @@ bool SetFlagsCommand(const ProbeRecord& request, ProbeReply& reply);
 bool ProcessCommand(const ProbeRecord& request, ProbeReply& reply);
 bool WaitExitCommand(const ProbeRecord& request, ProbeReply& reply);
 bool KillCommand(const ProbeRecord& request, ProbeReply& reply);
+bool StartCommand(const ProbeRecord& request, ProbeReply& reply);
 bool RegGetCommand(const ProbeRecord& request, ProbeReply& reply);
 bool RegSetCommand(const ProbeRecord& request, ProbeReply& reply);
 bool RegDeleteCommand(const ProbeRecord& request, ProbeReply& reply);

@@ -126,3 +126,29 @@ bool KillCommand(const ProbeRecord& request, ProbeReply& reply)
     reply.Add("killed").SetNumber("count", killed);
     return true;
 }
+
+// Starts the command line command= on the probe's own desktop → process pid=.
+// Unlike the harness's launcher, any path and any arguments go through
+// unchanged (folders with blanks, hand-made switches).
+bool StartCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    std::string command = request.Get("command");
+    if (command.empty())
+        return reply.Fail("start needs a command line");
+    char desktop[256] = "";
+    ::GetUserObjectInformationA(::GetThreadDesktop(::GetCurrentThreadId()), UOI_NAME, desktop, sizeof desktop,
+                                nullptr);
+    std::vector<char> commandLine(command.begin(), command.end());
+    commandLine.push_back('\0');
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.lpDesktop = desktop;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return reply.Fail("cannot start " + command + " (error " + std::to_string(::GetLastError()) + ")");
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    reply.Add("process").SetNumber("pid", process.dwProcessId);
+    return true;
+}
