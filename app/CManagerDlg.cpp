@@ -1,4 +1,8 @@
 #include "app/CManagerDlg.h"
+#include <shellapi.h>
+#include <windowsx.h>
+#include "app/AppPaths.h"
+#include "app/CManagerApp.h"
 #include "app/CAboutDlg.h"
 #include "catalogue/DisplayName.h"
 #include "catalogue/PluginFileName.h"
@@ -85,6 +89,7 @@ BOOL CManagerDlg::OnInitDialog()
     ScanPlugins();
     FitListColumn();
     MarkCurrentVisual();
+    StartAnimation();
     SetPollTimer(TRUE);
     return TRUE;
 }
@@ -409,6 +414,54 @@ void CManagerDlg::ShowAboutBox()
     about.DoModal();
 }
 
+// Without its clip the control shows the window's face; the program goes on.
+void CManagerDlg::StartAnimation()
+{
+    m_wndAnim.SubclassDlgItem(IDC_ANIMATION, this);
+    m_wndAnim.Open(IDR_CLIP, ANIM_AUTOPLAY | ANIM_KEYFROMFRAME, 0x0000FF00);
+}
+
+void CManagerDlg::OnPopupMenu(UINT, POINT screenPoint)
+{
+    HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_POPUP));
+    HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
+    UINT command = 0;
+    if (popup)
+        command = static_cast<UINT>(::TrackPopupMenu(popup, TPM_CENTERALIGN | TPM_NONOTIFY | TPM_RETURNCMD,
+                                                     screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
+    if (menu)
+        ::DestroyMenu(menu);
+    switch (command) {
+    case IDC_CANCEL:
+        SendMessage(WM_CLOSE);
+        break;
+    case ID_POPUP_ABOUT:
+        ShowAboutBox();
+        break;
+    case ID_POPUP_UNINSTALL:
+        ConfirmUninstall();
+        break;
+    }
+}
+
+void CManagerDlg::ConfirmUninstall()
+{
+    if (AfxMessageBox(IDS_CONFIRM_UNINSTALL, MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2) == IDYES)
+        theApp.SelfDelete(SD_CLOSEMAIN);
+}
+
+// The readme lies beside the executable, under its name.
+void CManagerDlg::ShowReadme()
+{
+    char executable[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, executable, MAX_PATH);
+    std::string readme = ReadmePathFor(executable);
+    auto opened = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(::GetDesktopWindow(), "open", readme.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (opened <= 32)
+        AfxMessageBox(IDS_NO_HELP, MB_ICONEXCLAMATION | MB_OK);
+}
+
 bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {
@@ -448,12 +501,17 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         // No frame to paint: the outline is drawn in WM_PAINT.
         result = 0;
         return true;
-    case WM_CTLCOLORSTATIC:
-        // The clip's host control shows the window's face rather than a white box.
-        if (::GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != IDC_ANIMATION)
-            break;
-        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    case WM_NCRBUTTONDOWN:
+        // The whole face counts as caption, so a right click anywhere on it lands here. Not
+        // passed on: the default handling would wait for a release the menu has taken, then
+        // open the system menu.
+        OnPopupMenu(static_cast<UINT>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        result = 0;
+        return true;
+    case WM_HELP:
+        // F1, from the window or any of its controls.
+        ShowReadme();
+        result = TRUE;
         return true;
     }
     return CSkinDialog::OnMessage(msg, wParam, lParam, result);

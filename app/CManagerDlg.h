@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "animation/CAnimationWnd.h"
 #include "catalogue/CPluginScanner.h"
 #include "framework/CBrush.h"
 #include "framework/CImageList.h"
@@ -43,6 +44,11 @@ private:
     BOOL LookupDisplayName(const std::string& path, std::string& name) const;
     BOOL GetPluginKey(const std::string& path, std::string& key) const;
     void ShowAboutBox();
+    // The clip, the popup menu and the readme.
+    void StartAnimation();
+    void OnPopupMenu(UINT hitTest, POINT screenPoint);
+    void ConfirmUninstall();
+    void ShowReadme();
     void MarkCurrentVisual();
 
     // List gestures.
@@ -79,6 +85,7 @@ private:
     HWND m_hHostWnd = nullptr;
     UINT_PTR m_nPollTimer = 0;
     bool m_bHostRunning = false;
+    CAnimationWnd m_wndAnim;
     std::string m_strHostExe;
     CBrush m_brushFrame3;
     CBrush m_brushFrame2;

@@ -23,9 +23,9 @@ TEST(StandInHostE2E, LoadsPluginsInNameOrderStartsOnTheRememberedVisualAndTakesS
     ASSERT_TRUE(session.WaitForWindow("Melodrift", "Melodrift Window Class"));
     session.StartHost(" -select 5");
     ASSERT_TRUE(session.WaitForHostLog("visual 5 Deep Sea"));
-    EXPECT_EQ(session.ReadHostValue("VisNumber").data, "5");
     session.StartHost(" -quit");
     EXPECT_TRUE(session.WaitForHostLog("exit"));
+    EXPECT_EQ(session.ReadHostValue("VisNumber").data, "5") << "stored when it ends";
 
     EXPECT_EQ(session.HostLog(),
               (std::vector<std::string>{"start", "loaded 0 Waveform 1.1", "loaded 1 Spectrum 1.0",
