@@ -90,6 +90,8 @@ std::vector<int> CReorderListCtrl::SelectedRows() const
     return rows;
 }
 
+// What the list view itself does with a message goes through the base, which
+// follows it with the scroll bars' blend.
 bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -99,14 +101,13 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             OnDragMove(point);
         else
             StopAutoScroll();
-        result = Default();
-        return true;
+        break;
     case WM_LBUTTONUP: {
         bool dropped = IsDragging();
         if (dropped)
             OnDragRelease();
         m_bSwallowClick = dropped;
-        result = Default();
+        CSkinListCtrl::OnMessage(msg, wParam, lParam, result);
         m_bSwallowClick = false;
         return true;
     }
@@ -114,7 +115,7 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         // Another window took the mouse: the drag ends without a drop.
         if (IsDragging())
             EndDrag();
-        return false;
+        break;
     case WM_TIMER:
         if (wParam == kScrollTimer && IsDragging()) {
             OnAutoScrollStep();
@@ -132,8 +133,7 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         if (IsDragging())
             EndDrag();
         DeleteRecords();
-        result = Default();
-        return true;
+        break;
     }
     return CSkinListCtrl::OnMessage(msg, wParam, lParam, result);
 }

@@ -6,10 +6,64 @@
 namespace {
 // The list view runs this timer itself; whatever it draws then must go over the skin again.
 const UINT_PTR kListViewTimer = 43;
+// Posted to blend the bars once the code that sent a scroll message has drawn them.
+const UINT kBlendBarsMessage = WM_APP + 16;
 
 POINT ScrollPosition(HWND wnd)
 {
     return {::GetScrollPos(wnd, SB_HORZ), ::GetScrollPos(wnd, SB_VERT)};
+}
+
+// Which scroll bars the list shows and where they stand. The list view
+// redraws a bar on screen itself whenever this changes.
+struct BarState {
+    DWORD bars = 0;
+    SCROLLINFO vertical{};
+    SCROLLINFO horizontal{};
+};
+
+bool SameInfo(const SCROLLINFO& a, const SCROLLINFO& b)
+{
+    return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos &&
+           a.nTrackPos == b.nTrackPos;
+}
+
+bool operator==(const BarState& a, const BarState& b)
+{
+    return a.bars == b.bars && SameInfo(a.vertical, b.vertical) && SameInfo(a.horizontal, b.horizontal);
+}
+
+BarState ReadBars(HWND wnd)
+{
+    BarState state;
+    state.bars = static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL);
+    state.vertical.cbSize = state.horizontal.cbSize = sizeof(SCROLLINFO);
+    state.vertical.fMask = state.horizontal.fMask = SIF_ALL;
+    if (state.bars & WS_VSCROLL)
+        ::GetScrollInfo(wnd, SB_VERT, &state.vertical);
+    if (state.bars & WS_HSCROLL)
+        ::GetScrollInfo(wnd, SB_HORZ, &state.horizontal);
+    return state;
+}
+
+// Messages whose default processing draws the bars whether or not they move:
+// frame paints, the bar's own mouse handling (pressed arrows, the thumb) and scrolls.
+bool DrawsBars(UINT msg, WPARAM wParam)
+{
+    switch (msg) {
+    case WM_NCPAINT:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCLBUTTONUP:
+    case WM_NCMOUSEMOVE:
+    case WM_NCMOUSELEAVE:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        return true;
+    case WM_SYSCOMMAND:
+        return (wParam & 0xFFF0) == SC_VSCROLL || (wParam & 0xFFF0) == SC_HSCROLL;
+    }
+    return false;
 }
 }
 
@@ -21,7 +75,20 @@ BOOL CSkinListCtrl::ApplySkin(const int* effect, const short* level, const COLOR
     return CSkinBackground::ApplySkin(effect, level, bkColor, textColor);
 }
 
+// The list view draws its scroll bars straight onto the screen whenever it
+// shows, hides or moves them, and sends nothing that could be answered; so
+// the blend follows every message whose default processing may have drawn them.
 bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    BarState before = ReadBars(m_hWnd);
+    if (!OnSkinMessage(msg, wParam, lParam, result))
+        result = Default();
+    if (DrawsBars(msg, wParam) || !(ReadBars(m_hWnd) == before))
+        BlendScrollBars();
+    return true;
+}
+
+bool CSkinListCtrl::OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {
     case WM_ERASEBKGND:
@@ -29,8 +96,21 @@ bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         return true;
     case WM_VSCROLL:
     case WM_HSCROLL:
-        InvalidateAll();
+        // The scroll reaches the screen only through the paint that follows:
+        // the list view's own would show its bar bare, and the skin moved with
+        // the rows, until then.
+        SendMessage(WM_SETREDRAW, FALSE);
         result = Default();
+        SendMessage(WM_SETREDRAW, TRUE);
+        InvalidateAll();
+        // The bar's own mouse handling draws the bar again after the scroll message returns.
+        if (!m_bBlendPosted)
+            m_bBlendPosted = PostMessage(kBlendBarsMessage) != FALSE;
+        return true;
+    case kBlendBarsMessage:
+        m_bBlendPosted = false;
+        BlendScrollBars();
+        result = 0;
         return true;
     case WM_KEYDOWN:
     case WM_MOUSEWHEEL:
@@ -61,6 +141,15 @@ bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         return true;
     }
     return CListCtrl::OnMessage(msg, wParam, lParam, result);
+}
+
+void CSkinListCtrl::BlendScrollBars()
+{
+    // A stale backdrop is taken again by the next paint, which blends the bars too.
+    if (m_stale || !m_memDC || !(GetStyle() & (WS_VSCROLL | WS_HSCROLL)) || !::IsWindowVisible(m_hWnd))
+        return;
+    CSkinScrollBars bars(m_hWnd, *m_memDC);
+    bars.Blend();
 }
 
 // Keys and the wheel scroll the list view without WM_VSCROLL; its own scroll
@@ -100,6 +189,9 @@ void CSkinListCtrl::OnPaint()
     CPaintDC paint(m_hWnd);
     bars.Blend();
     PaintRows(paint);
+    // Again after the rows: the list view's first paint lays out its rows and
+    // redraws its scroll bar on the way.
+    bars.Blend();
 }
 
 void CSkinListCtrl::PaintRows(HDC target)

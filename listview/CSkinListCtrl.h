@@ -22,9 +22,13 @@ protected:
     void ScrollIntoView(int row) const;
 
 private:
+    bool OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnPaint();
     void PaintRows(HDC target);
     LRESULT ScrollWatched();
+    // Lays the bars as the system last drew them over the skin, outside a paint.
+    void BlendScrollBars();
 
     bool m_bTextBkPending = true;
+    bool m_bBlendPosted = false;
 };

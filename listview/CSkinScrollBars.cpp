@@ -41,12 +41,11 @@ void CSkinScrollBars::Prepare(Bar& bar)
                 bar.mask.Create(screen, bar.width, bar.height, true);
     // A bar without its surfaces is left as the system draws it.
     bar.present = made;
-    if (made)
-        ::SetBkColor(bar.live.dc, ::GetSysColor(COLOR_BTNFACE));
 }
 
 void CSkinScrollBars::Save()
 {
+    m_bSaved = true;
     for (Bar* bar : {&m_vertical, &m_horizontal}) {
         if (bar->present)
             ::BitBlt(bar->saved.dc, 0, 0, bar->width, bar->height, m_pWindowDC, bar->x, bar->y, SRCCOPY);
@@ -57,6 +56,7 @@ void CSkinScrollBars::Blend()
 {
     Blend(m_vertical);
     Blend(m_horizontal);
+    m_bSaved = false;
 }
 
 void CSkinScrollBars::Blend(Bar& bar)
@@ -67,9 +67,12 @@ void CSkinScrollBars::Blend(Bar& bar)
     int w = bar.width;
     int h = bar.height;
     ::BitBlt(bar.live.dc, 0, 0, w, h, screen, bar.x, bar.y, SRCCOPY);
-    ::BitBlt(screen, bar.x, bar.y, w, h, bar.saved.dc, 0, 0, SRCCOPY);
+    // At the first blend of a paint, the picture from before the paint goes back at once.
+    if (m_bSaved)
+        ::BitBlt(screen, bar.x, bar.y, w, h, bar.saved.dc, 0, 0, SRCCOPY);
     ::BitBlt(bar.backdrop.dc, 0, 0, w, h, m_pBackdrop, bar.x - m_eX, bar.y - m_eY, SRCCOPY);
     // Colour to monochrome: pixels in the live copy's background colour (button face) become 1.
+    ::SetBkColor(bar.live.dc, ::GetSysColor(COLOR_BTNFACE));
     ::BitBlt(bar.mask.dc, 0, 0, w, h, bar.live.dc, 0, 0, SRCCOPY);
     // Face pixels of the bar turn black, the others keep their colour.
     ::SetBkColor(bar.live.dc, RGB(0, 0, 0));

@@ -15,7 +15,8 @@ public:
 
     // Before painting begins: keep the bars as they stand on screen.
     void Save();
-    // After painting has begun (the system has drawn the bars anew).
+    // After painting has begun (the system has drawn the bars anew), or at
+    // any time after the system has drawn them without a paint.
     void Blend();
 
 private:
@@ -49,4 +50,5 @@ private:
     int m_eY = 0;
     Bar m_vertical;
     Bar m_horizontal;
+    bool m_bSaved = false;
 };

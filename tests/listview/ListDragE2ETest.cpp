@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
+#include "testing/harness/ChildProcess.h"
 #include "testing/harness/DesktopSession.h"
 #include "testing/harness/HarnessPaths.h"
 
@@ -17,6 +21,7 @@ namespace {
 
 constexpr int kList = 1000;
 constexpr unsigned kSelected = 0x0002;  // LVIS_SELECTED
+constexpr unsigned long kVerticalBar = 0x00200000;  // WS_VSCROLL
 constexpr unsigned long kEnabled = 0x1, kDisabledOnDisk = 0x2, kCurrent = 0x10000000;
 using Rows = std::vector<int>;
 
@@ -67,6 +72,121 @@ std::vector<int> Order(int rows, const std::vector<int>& moved, int at)
 void Pause(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// An image file as 8-bit RGB pixels, read through ImageMagick.
+class Picture {
+public:
+    explicit Picture(const std::string& file)
+    {
+        std::string size;
+        std::string raw = OutputDir() + "/picture.rgb";
+        if (RunCommand({"identify", "-format", "%w %h\n", file}, {}, 30000, &size) != 0 ||
+            std::sscanf(size.c_str(), "%d %d", &width, &height) != 2 ||
+            RunCommand({"convert", file, "-depth", "8", "rgb:" + raw}, {}, 30000) != 0)
+            throw std::runtime_error("unreadable picture " + file);
+        std::ifstream in(raw, std::ios::binary);
+        rgb.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::filesystem::remove(raw);
+        if (rgb.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 3)
+            throw std::runtime_error("short picture " + file);
+    }
+
+    // 0xRRGGBB; black outside the picture.
+    unsigned Pixel(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return 0;
+        size_t at = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+        auto byte = [this](size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(rgb[i])); };
+        return byte(at) << 16 | byte(at + 1) << 8 | byte(at + 2);
+    }
+
+    int width = 0;
+    int height = 0;
+
+private:
+    std::string rgb;
+};
+
+// The largest difference of the two colours in any channel.
+int ColourDistance(unsigned a, unsigned b)
+{
+    int most = 0;
+    for (int shift : {0, 8, 16})
+        most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    return most;
+}
+
+// The skin as the main window paints it: res/background.bmp stretched over
+// its client area, pixel for pixel (no smoothing). Where the stretch rounds a
+// source position is the painter's business, so a screen pixel counts as skin
+// when it is within a small tolerance of any source pixel next to its
+// position.
+class Skin {
+public:
+    explicit Skin(const Rect& mainClient) : m_client(mainClient), m_image(SourceDir() + "/res/background.bmp") {}
+
+    bool Shows(int x, int y, unsigned pixel) const
+    {
+        int sx = (x - m_client.left) * m_image.width / m_client.Width();
+        int sy = (y - m_client.top) * m_image.height / m_client.Height();
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (ColourDistance(m_image.Pixel(sx + dx, sy + dy), pixel) <= kTolerance)
+                    return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    static constexpr int kTolerance = 6;
+    Rect m_client;
+    Picture m_image;
+};
+
+// What a screenshot shows of the list's vertical scroll bar between its
+// arrows: rows of the track that show the skin, and the rows that do not,
+// which must be the thumb alone: one run, no longer than the thumb.
+struct BarTrack {
+    int rows = 0;
+    int bare = 0;        // rows with a pixel that is not the skin
+    int runs = 0;        // runs of such rows
+    int firstBare = -1;  // desktop y of the first of them
+    int lastBare = -1;
+    int thumb = 0;       // the thumb's expected length
+};
+
+BarTrack ReadBarTrack(const Picture& shot, const Skin& skin, const WindowInfo& list, int rowCount, int rowHeight)
+{
+    int edge = list.client.left - list.window.left;
+    int left = list.client.right;
+    int right = list.window.right - edge;
+    // The arrow buttons are as high as the bar is wide.
+    int arrow = right - left;
+    BarTrack track;
+    int top = list.client.top + arrow + 1;
+    int bottom = list.client.bottom - arrow - 1;
+    track.rows = std::max(0, bottom - top);
+    int page = list.client.Height() / rowHeight;
+    track.thumb = (list.client.Height() - 2 * arrow) * page / rowCount;
+    bool inRun = false;
+    for (int y = top; y < bottom; ++y) {
+        bool skinned = true;
+        for (int x = left; x < right && skinned; ++x)
+            skinned = skin.Shows(x, y, shot.Pixel(x, y));
+        if (!skinned) {
+            ++track.bare;
+            if (track.firstBare < 0)
+                track.firstBare = y;
+            track.lastBare = y;
+            if (!inRun)
+                ++track.runs;
+        }
+        inRun = !skinned;
+    }
+    return track;
 }
 
 class ListDrag : public ::testing::Test {
@@ -133,6 +253,24 @@ protected:
     {
         return session->Screenshot(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
                                    suffix);
+    }
+
+    // Takes a picture and expects the vertical bar's track to show the skin
+    // wherever the thumb is not. Returns what the picture showed of the track.
+    BarTrack ExpectTrackShowsTheSkin(const std::string& moment)
+    {
+        // The list repaints, and blends its bar again, as soon as it can.
+        Pause(400);
+        Picture shot(Shot("-" + moment));
+        WindowInfo now = session->Window(list.handle);
+        EXPECT_TRUE(now.style & kVerticalBar) << moment;
+        std::vector<ListRow> rows = ListRows();
+        BarTrack track = ReadBarTrack(shot, Skin(main.client), now, static_cast<int>(rows.size()),
+                                      rows.front().bounds.Height());
+        EXPECT_GT(track.rows, 100) << moment;
+        EXPECT_LE(track.runs, 1) << moment << ": rows " << track.firstBare << " to " << track.lastBare;
+        EXPECT_LE(track.bare, track.thumb + 4) << moment << ": rows " << track.firstBare << " to " << track.lastBare;
+        return track;
     }
 
     std::unique_ptr<DesktopSession> session;
@@ -233,6 +371,68 @@ TEST_F(ListDrag, ReleasingOutsideTheListDropsAtTheLastTarget)
     EXPECT_EQ(WaitForOrder(landed), landed);
 }
 
+// The list view redraws its scroll bar by itself whenever it scrolls or its
+// rows change; the bar must show the skin after every one of these.
+TEST_F(ListDrag, TheScrollBarShowsTheSkinAfterEveryKindOfScroll)
+{
+    // Long enough for a track above and below the thumb wherever the keys leave it.
+    Start(50);
+    ExpectTrackShowsTheSkin("start");
+    session->Click(Label(4));
+    ExpectTrackShowsTheSkin("click");
+
+    // The first Page Down only moves the focus to the last row in sight.
+    session->Key("Next");
+    session->Key("Next");
+    ASSERT_GT(TopRow(), 0) << "the keys reach the list";
+    ExpectTrackShowsTheSkin("page-down");
+    for (int press = 0; press < 3; ++press)
+        session->Key("Down");
+    ExpectTrackShowsTheSkin("arrow-keys");
+
+    Point inside = list.client.Center();
+    session->Click(inside, 5);  // wheel down
+    session->Click(inside, 5);
+    ExpectTrackShowsTheSkin("wheel");
+
+    // The arrow buttons are squares as wide as the bar.
+    int arrow = list.window.right - (list.client.left - list.window.left) - list.client.right;
+    int barX = list.client.right + arrow / 2;
+    session->Click({barX, list.client.bottom - arrow / 2});
+    ExpectTrackShowsTheSkin("down-arrow");
+    session->Click({barX, list.client.top + arrow / 2});
+    BarTrack track = ExpectTrackShowsTheSkin("up-arrow");
+
+    // The track below the thumb (a page down), then the thumb itself, up.
+    session->Click({barX, list.client.bottom - arrow - 4});
+    track = ExpectTrackShowsTheSkin("track");
+    ASSERT_GT(track.lastBare, track.firstBare);
+    Point thumb{barX, (track.firstBare + track.lastBare) / 2};
+    session->Drag(thumb, {barX, thumb.y - 60});
+    ExpectTrackShowsTheSkin("thumb");
+
+    // A drag held below the list scrolls it by itself, then drops. The list
+    // sees the drag begin on the row before the pointer leaves it; a first
+    // move that arrives outside would start a selection frame instead.
+    session->Key("Home");
+    Select(5, 5);
+    Point row5 = Label(5);
+    session->MouseDown(row5);
+    session->MouseMove({row5.x, row5.y + 4});
+    Pause(300);
+    session->MouseMove({row5.x, row5.y + 12});
+    Pause(300);
+    session->MouseMove({row5.x, list.window.bottom + 6});
+    Pause(1500);
+    ExpectTrackShowsTheSkin("auto-scroll");
+    session->MouseUp();
+    ExpectTrackShowsTheSkin("rows-moved");
+    bool moved = false;
+    for (int attempt = 0; attempt < 20 && !moved; ++attempt, Pause(250))
+        moved = LoadOrder(ListRows())[5] != 5;
+    EXPECT_TRUE(moved) << "the row was dragged";
+}
+
 // Pictures to look at: the list over the skin with a selection, a struck-out
 // row and scroll bars, and the list during a drag, at both resolutions. Only
 // the keyboard and the first row's known place are used.
@@ -261,7 +461,7 @@ TEST_P(ListPictures, ListOverTheSkin)
     EXPECT_EQ(rows[9].image, 0);
     for (int row = 11; row <= 13; ++row)
         EXPECT_TRUE(rows[static_cast<size_t>(row)].state & kSelected) << row;
-    Shot(suffix);
+    ExpectTrackShowsTheSkin(std::to_string(dpi) + "dpi");
 
     session->Key("Home");
     for (int row = 0; row < 13; ++row)
