@@ -60,6 +60,10 @@ public:
     {
         return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), partialOK));
     }
+    HIMAGELIST GetImageList(int which) const
+    {
+        return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(which)));
+    }
     HIMAGELIST SetImageList(HIMAGELIST list, int which) const
     {
         return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(list)));

@@ -1,5 +1,6 @@
 #include "listview/CReorderListCtrl.h"
 #include <windowsx.h>
+#include <algorithm>
 #include "catalogue/VisPlugin.h"
 #include "framework/CBitmap.h"
 #include "framework/CClientDC.h"
@@ -11,9 +12,13 @@
 namespace {
 const UINT_PTR kScrollTimer = 1;
 const UINT kScrollPeriod = 100;
-const COLORREF kDragFill = 0x00FFE000;
-// Not the fill colour: the dragged block stays opaque.
-const COLORREF kDragMask = 0x00FF8000;
+// The drag image's ground, which the image list makes transparent. Black:
+// the names' smoothed edges fade into it as into the dark skin.
+const COLORREF kDragGround = RGB(0, 0, 0);
+// The list view leaves this gap between a row's lamp and its name, and draws
+// the name so.
+const int kLabelGap = 2;
+const UINT kLabelFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 const COLORREF kSelectedText = 0x0000FFFF;
 const UINT kMovedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS_STATEIMAGEMASK;
 // How far right of the list's left edge the pointer's row is looked up.
@@ -184,16 +189,19 @@ void CReorderListCtrl::OnBeginDrag(const NMLISTVIEW* info)
     ::SetCapture(m_hWnd);
 }
 
-// A light-blue block as large as the dragged rows together, carrying each
-// row's own drag picture at its place.
+// The dragged rows' lamps and names where the list shows them, on a ground
+// that the image list makes transparent: only they float over the list.
 std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(int startRow, POINT& hotSpot) const
 {
-    RECT bounds = DragImageBounds(startRow);
+    CClientDC client(m_hWnd);
+    std::vector<DragRow> rows = DragRowsInSight(client, startRow);
+    RECT bounds{};
+    for (const DragRow& row : rows)
+        ::UnionRect(&bounds, &bounds, &row.area);
     if (::IsRectEmpty(&bounds))
         return nullptr;
     int width = bounds.right - bounds.left;
     int height = bounds.bottom - bounds.top;
-    CClientDC client(m_hWnd);
     CDC memory;
     CBitmap picture;
     if (!memory.CreateCompatibleDC(client) || !picture.CreateCompatibleBitmap(client, width, height))
@@ -201,41 +209,25 @@ std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(int startRow, POIN
     {
         CSelectGuard select(memory, picture);
         RECT all{0, 0, width, height};
-        ::SetBkColor(memory, kDragFill);
+        ::SetBkColor(memory, kDragGround);
         ::ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-        for (int row : m_dragItems) {
-            RECT rowBounds{};
-            RECT shown{};
-            if (!GetItemRect(row, &rowBounds, LVIR_BOUNDS) || !::IntersectRect(&shown, &rowBounds, &bounds))
-                continue;
-            POINT origin{};
-            auto rowImage = reinterpret_cast<HIMAGELIST>(
-                SendMessage(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&origin)));
-            if (!rowImage)
-                continue;
-            IMAGEINFO info{};
-            ::ImageList_GetImageInfo(rowImage, 0, &info);
-            IMAGELISTDRAWPARAMS draw{};
-            draw.cbSize = sizeof draw;
-            draw.himl = rowImage;
-            draw.i = 0;
-            draw.hdcDst = memory;
-            draw.x = rowBounds.left - bounds.left;
-            draw.y = rowBounds.top - bounds.top;
-            draw.cx = info.rcImage.right - info.rcImage.left;
-            draw.cy = rowBounds.bottom - rowBounds.top;
-            draw.rgbBk = CLR_DEFAULT;
-            draw.rgbFg = CLR_DEFAULT;
-            draw.fStyle = ILD_NORMAL;
-            draw.dwRop = SRCCOPY;
-            ::ImageList_DrawIndirect(&draw);
-            ::ImageList_Destroy(rowImage);
+        // From here on in the list's client coordinates.
+        ::SetWindowOrgEx(memory, bounds.left, bounds.top, nullptr);
+        ::SetBkMode(memory, TRANSPARENT);
+        ::SetTextColor(memory, m_textColor);
+        HIMAGELIST lamps = GetImageList(LVSIL_SMALL);
+        for (const DragRow& row : rows) {
+            if (lamps)
+                ::ImageList_Draw(lamps, row.image, memory, row.lamp.x, row.lamp.y, ILD_TRANSPARENT);
+            RECT label = row.label;
+            CSelectGuard font(memory, row.font);
+            ::DrawTextA(memory, row.text, -1, &label, kLabelFormat);
         }
     }
     // In true colour: the default depth of an image list has 16 colours, and
     // the light blue would come out grey.
     auto image = std::make_unique<CImageList>();
-    if (!image->Create(width, height, ILC_COLOR24 | ILC_MASK, 0, 1) || image->AddMasked(picture, kDragMask) < 0)
+    if (!image->Create(width, height, ILC_COLOR24 | ILC_MASK, 0, 1) || image->AddMasked(picture, kDragGround) < 0)
         return nullptr;
     ::GetCursorPos(&hotSpot);
     ::ScreenToClient(m_hWnd, &hotSpot);
@@ -244,21 +236,54 @@ std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(int startRow, POIN
     return image;
 }
 
-// Only the dragged rows in sight make up the block: a block of every row of a
-// long list would be a bitmap far larger than the screen. With none of them in
-// sight the block is the row the drag began on.
-RECT CReorderListCtrl::DragImageBounds(int startRow) const
+// Only the dragged rows in sight make up the image: one of every row of a
+// long list would be a bitmap far larger than the screen. With none of them
+// in sight the image is the row the drag began on.
+std::vector<CReorderListCtrl::DragRow> CReorderListCtrl::DragRowsInSight(HDC dc, int startRow) const
 {
     RECT client = GetClientRect();
-    RECT bounds{};
+    int top = static_cast<int>(SendMessage(LVM_GETTOPINDEX));
+    int last = top + static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE));
+    std::vector<DragRow> rows;
+    DragRow drawn;
     for (int row : m_dragItems) {
-        RECT rowBounds{};
-        if (GetItemRect(row, &rowBounds, LVIR_BOUNDS) && ::IntersectRect(&rowBounds, &rowBounds, &client))
-            ::UnionRect(&bounds, &bounds, &rowBounds);
+        if (row >= top && row <= last && ReadDragRow(dc, row, client, drawn))
+            rows.push_back(drawn);
     }
-    if (::IsRectEmpty(&bounds) && GetItemRect(startRow, &bounds, LVIR_BOUNDS))
-        ::IntersectRect(&bounds, &bounds, &client);
-    return bounds;
+    if (rows.empty() && ReadDragRow(dc, startRow, client, drawn))
+        rows.push_back(drawn);
+    return rows;
+}
+
+// Where the list draws the row's lamp and name, and in which font; false for
+// a row outside the area.
+bool CReorderListCtrl::ReadDragRow(HDC dc, int row, const RECT& area, DragRow& drawn) const
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = row;
+    item.pszText = drawn.text;
+    item.cchTextMax = sizeof drawn.text;
+    RECT icon{};
+    if (!GetItem(&item) || !GetItemRect(row, &icon, LVIR_ICON) || !GetItemRect(row, &drawn.label, LVIR_LABEL))
+        return false;
+    drawn.image = item.iImage;
+    HFONT font = RowFontHandle(GetItemFlags(row));
+    drawn.font = font ? font : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    drawn.area = drawn.label;
+    int lampWidth = 0;
+    int lampHeight = 0;
+    if (::ImageList_GetIconSize(GetImageList(LVSIL_SMALL), &lampWidth, &lampHeight)) {
+        drawn.lamp = {icon.left, icon.top + (icon.bottom - icon.top - lampHeight) / 2};
+        drawn.area.left = icon.left;
+        drawn.label.left += kLabelGap;
+    }
+    // The image reaches as far right as the name does.
+    RECT text = drawn.label;
+    CSelectGuard select(dc, drawn.font);
+    ::DrawTextA(dc, drawn.text, -1, &text, kLabelFormat | DT_CALCRECT);
+    drawn.area.right = std::min(drawn.label.right, text.right);
+    return ::IntersectRect(&drawn.area, &drawn.area, &area) != FALSE;
 }
 
 void CReorderListCtrl::OnDragMove(POINT point)
@@ -485,15 +510,24 @@ LRESULT CReorderListCtrl::OnItemPrePaint(NMLVCUSTOMDRAW* draw)
     DWORD flags = GetItemFlags(row);
     if (flags & VIS_CURRENT)
         m_nCurrent = row;
-    RowFont font = RowFontFor(flags);
-    HFONT chosen = font == ROW_FONT_BOLD ? m_fontBold.GetSafeHandle()
-                 : font == ROW_FONT_STRIKE ? m_fontStrike.GetSafeHandle()
-                                           : nullptr;
-    if (chosen) {
+    if (HFONT chosen = RowFontHandle(flags)) {
         ::SelectObject(draw->nmcd.hdc, chosen);
         result |= CDRF_NEWFONT;
     }
     return result;
+}
+
+// The bold or struck-out font that the row's flags ask for; null for the list's own.
+HFONT CReorderListCtrl::RowFontHandle(DWORD flags) const
+{
+    switch (RowFontFor(flags)) {
+    case ROW_FONT_BOLD:
+        return m_fontBold.GetSafeHandle();
+    case ROW_FONT_STRIKE:
+        return m_fontStrike.GetSafeHandle();
+    default:
+        return nullptr;
+    }
 }
 
 void CReorderListCtrl::CreateRowFonts()

@@ -45,8 +45,18 @@ private:
 
     // Dragging.
     void OnBeginDrag(const NMLISTVIEW* info);
+    // What the drag image shows of a row: its lamp and name where the list draws them.
+    struct DragRow {
+        int image = 0;
+        POINT lamp{};
+        char text[256] = "";
+        HFONT font = nullptr;
+        RECT label{};  // where the name is drawn
+        RECT area{};   // lamp and name together
+    };
     std::unique_ptr<CImageList> CreateDragImage(int startRow, POINT& hotSpot) const;
-    RECT DragImageBounds(int startRow) const;
+    std::vector<DragRow> DragRowsInSight(HDC dc, int startRow) const;
+    bool ReadDragRow(HDC dc, int row, const RECT& area, DragRow& drawn) const;
     void OnDragMove(POINT point);
     void TrackDropTarget(POINT point);
     void OnDragRelease();
@@ -67,6 +77,7 @@ private:
     // Drawing and teardown.
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     LRESULT OnItemPrePaint(NMLVCUSTOMDRAW* draw);
+    HFONT RowFontHandle(DWORD flags) const;
     void CreateRowFonts();
     void DeleteRecords();
 

@@ -189,6 +189,40 @@ BarTrack ReadBarTrack(const Picture& shot, const Skin& skin, const WindowInfo& l
     return track;
 }
 
+// What a drag image adds to the list: the pixels of the list's client area
+// that differ between a picture taken before the drag and one during it.
+// The system draws a drag image three quarters opaque, so its colours come
+// out a little darker over the dark skin.
+struct DragImagePixels {
+    int changed = 0;
+    int longestRun = 0;  // of changed pixels along a line
+    int names = 0;       // changed to the names' light blue
+    int lamps = 0;       // changed to the green of an enabled lamp
+};
+
+DragImagePixels CompareForDragImage(const Picture& before, const Picture& during, const Rect& area)
+{
+    DragImagePixels pixels;
+    for (int y = area.top; y < area.bottom; ++y) {
+        int run = 0;
+        for (int x = area.left; x < area.right; ++x) {
+            unsigned now = during.Pixel(x, y);
+            bool changed = ColourDistance(before.Pixel(x, y), now) > 24;
+            run = changed ? run + 1 : 0;
+            pixels.longestRun = std::max(pixels.longestRun, run);
+            if (!changed)
+                continue;
+            ++pixels.changed;
+            int r = static_cast<int>(now >> 16);
+            int g = static_cast<int>(now >> 8 & 0xFF);
+            int b = static_cast<int>(now & 0xFF);
+            pixels.names += b > 150 && g > 120 && r < g - 40;
+            pixels.lamps += g > r + 40 && g > b + 20;
+        }
+    }
+    return pixels;
+}
+
 class ListDrag : public ::testing::Test {
 protected:
     void Start(int plugins, int dpi = 96, const std::vector<int>& disabledRows = {})
@@ -467,13 +501,22 @@ TEST_P(ListPictures, ListOverTheSkin)
     for (int row = 0; row < 13; ++row)
         session->Key("shift+Down");
     Pause(300);
+    Picture before(Shot(suffix + "-before-dragging"));
     session->MouseDown(firstRow);
     for (int step = 1; step <= 8; ++step)
         session->MouseMove({firstRow.x + step, firstRow.y + step * 12});
     Pause(500);
-    Shot(suffix + "-dragging");
+    Picture during(Shot(suffix + "-dragging"));
     session->MouseMove(firstRow);
     session->MouseUp();
+
+    // Ten plug-in rows float: their lamps and names, and nothing around them.
+    DragImagePixels image = CompareForDragImage(before, during, list.client);
+    EXPECT_GT(image.changed, 500);
+    // Longer than any name, struck out or not: a block under the rows.
+    EXPECT_LT(image.longestRun, list.client.Width() * 3 / 4) << "a block under the rows";
+    EXPECT_GT(image.names, 50) << "the names in their colour";
+    EXPECT_GT(image.lamps, 50) << "the lamps in their colours";
 }
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, ListPictures, ::testing::Values(96, 120));
