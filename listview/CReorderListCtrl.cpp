@@ -290,14 +290,18 @@ void CReorderListCtrl::OnDragMove(POINT point)
 {
     POINT screen = point;
     ::ClientToScreen(m_hWnd, &screen);
-    HWND desktop = ::GetDesktopWindow();
-    ::ImageList_DragMove(screen.x, screen.y);
-    // Hidden while the list changes under it.
-    ::ImageList_DragLeave(desktop);
-
     RECT window = GetWindowRect();
-    if (::WindowFromPoint({window.left + kProbeX, screen.y}) == m_hWnd)
-        TrackDropTarget(point);
+    bool overList = ::WindowFromPoint({window.left + kProbeX, screen.y}) == m_hWnd;
+    // Only the pointer's height counts: the row at that height is the target.
+    int target = overList ? HitTest({kProbeX, point.y}) : -1;
+    // The image is hidden while the list changes under it, and only then:
+    // every hiding and showing draws it anew.
+    bool listChanges = target >= 0 && target != m_nHighlight;
+    if (listChanges)
+        ::ImageList_DragShowNolock(FALSE);
+    ::ImageList_DragMove(screen.x, screen.y);
+    if (overList)
+        TrackDropTarget(point, target);
 
     RECT rows = GetClientRect();
     HWND header = GetHeaderCtrl();
@@ -311,13 +315,12 @@ void CReorderListCtrl::OnDragMove(POINT point)
         StopAutoScroll();
     else
         StartAutoScroll(direction);
-    ::ImageList_DragEnter(desktop, screen.x, screen.y);
+    if (listChanges)
+        ::ImageList_DragShowNolock(TRUE);
 }
 
-// Only the pointer's height counts: the row at that height is the target.
-void CReorderListCtrl::TrackDropTarget(POINT point)
+void CReorderListCtrl::TrackDropTarget(POINT point, int target)
 {
-    int target = HitTest({kProbeX, point.y});
     RECT bounds{};
     if (target < 0 || !GetItemRect(target, &bounds, LVIR_BOUNDS)) {
         m_bDropAllowed = false;
@@ -406,13 +409,15 @@ void CReorderListCtrl::OnAutoScrollStep()
 std::vector<int> CReorderListCtrl::MoveRows(const std::vector<int>& rows, int dropRow, bool dropBelow)
 {
     int count = GetItemCount();
-    int columns = ColumnCount();
-    // Each insertion and deletion would otherwise update the scroll bar on screen.
-    SendMessage(WM_SETREDRAW, FALSE);
-    for (const RowMoveStep& step : PlanRowMove(rows, dropRow, dropBelow, count))
-        MoveRow(step.from, step.insertAt, step.eraseAt, columns);
-    SendMessage(WM_SETREDRAW, TRUE);
     std::vector<int> order = RowOrderAfterMove(count, rows, dropRow, dropBelow);
+    if (!SortRows(order)) {
+        // Each insertion and deletion would otherwise update the scroll bar on screen.
+        SendMessage(WM_SETREDRAW, FALSE);
+        int columns = ColumnCount();
+        for (const RowMoveStep& step : PlanRowMove(rows, dropRow, dropBelow, count))
+            MoveRow(step.from, step.insertAt, step.eraseAt, columns);
+        SendMessage(WM_SETREDRAW, TRUE);
+    }
     // Save reads m_nCurrent, and the current row may have moved out of sight.
     if (m_nCurrent >= 0 && m_nCurrent < count)
         m_nCurrent = NewIndicesOf(order, {m_nCurrent}).front();
@@ -420,6 +425,38 @@ std::vector<int> CReorderListCtrl::MoveRows(const std::vector<int>& rows, int dr
     return NewIndicesOf(order, rows);
 }
 
+// Puts the rows into that order (RowOrderAfterMove's) with one sort of the
+// list view: a row keeps its texts, lamp, states and record, only its place
+// changes, and a long list is neither shifted nor redrawn once per moved row.
+// False, with nothing changed, when rows cannot be told apart by their records.
+bool CReorderListCtrl::SortRows(const std::vector<int>& order)
+{
+    std::vector<std::uintptr_t> keys;
+    keys.reserve(order.size());
+    for (size_t row = 0; row < order.size(); ++row) {
+        // Asked of the list view itself: a message per row through our own
+        // handlers would cost more than the sort.
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = static_cast<int>(row);
+        Default(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        keys.push_back(static_cast<std::uintptr_t>(item.lParam));
+    }
+    RowRanks ranks(keys, order);
+    if (ranks.Empty())
+        return false;
+    return SendMessage(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks), reinterpret_cast<LPARAM>(&CompareRanks)) !=
+           FALSE;
+}
+
+int CALLBACK CReorderListCtrl::CompareRanks(LPARAM first, LPARAM second, LPARAM ranks)
+{
+    const auto& table = *reinterpret_cast<const RowRanks*>(ranks);
+    return table.RankOf(static_cast<std::uintptr_t>(first)) - table.RankOf(static_cast<std::uintptr_t>(second));
+}
+
+// One step of the move, as the list view's own rows allow it: a copy of the
+// row goes in at its new place, then the original goes.
 void CReorderListCtrl::MoveRow(int from, int insertAt, int eraseAt, int columns)
 {
     char text[256] = "";

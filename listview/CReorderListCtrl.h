@@ -58,7 +58,7 @@ private:
     std::vector<DragRow> DragRowsInSight(HDC dc, int startRow) const;
     bool ReadDragRow(HDC dc, int row, const RECT& area, DragRow& drawn) const;
     void OnDragMove(POINT point);
-    void TrackDropTarget(POINT point);
+    void TrackDropTarget(POINT point, int target);
     void OnDragRelease();
     void EndDrag();
     void SetDropHighlight(int row);
@@ -69,6 +69,8 @@ private:
 
     // Moving rows.
     std::vector<int> MoveRows(const std::vector<int>& rows, int dropRow, bool dropBelow);
+    bool SortRows(const std::vector<int>& order);
+    static int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM ranks);
     void MoveRow(int from, int insertAt, int eraseAt, int columns);
     int ColumnCount() const;
     bool OnKeyDown(UINT key);

@@ -188,18 +188,21 @@ void CSkinListCtrl::OnPaint()
     bars.Save();
     CPaintDC paint(m_hWnd);
     bars.Blend();
-    PaintRows(paint);
+    PaintRows(paint, paint.m_ps.rcPaint);
     // Again after the rows: the list view's first paint lays out its rows and
     // redraws its scroll bar on the way.
     bars.Blend();
 }
 
-void CSkinListCtrl::PaintRows(HDC target)
+// The whole client area is composed off screen, but only the part to be
+// painted is drawn: the screen already shows the rest.
+void CSkinListCtrl::PaintRows(HDC target, const RECT& area)
 {
-    RECT client = GetClientRect();
     COffscreenDC offscreen(target);
-    ::BitBlt(offscreen, 0, 0, client.right - client.left, client.bottom - client.top, *m_memDC, 0, 0,
-             SRCCOPY);
+    ::BitBlt(offscreen, area.left, area.top, area.right - area.left, area.bottom - area.top, *m_memDC, area.left,
+             area.top, SRCCOPY);
+    // The list view draws the rows that meet the clipping area, and only those.
+    ::IntersectClipRect(offscreen, area.left, area.top, area.right, area.bottom);
     // With no background colour and no text background the list view draws
     // icons and text over the skin without filling anything.
     Default(WM_PAINT, reinterpret_cast<WPARAM>(offscreen.m_hDC), 0);

@@ -71,6 +71,41 @@ std::vector<int> NewIndicesOf(const std::vector<int>& order, const std::vector<i
     return result;
 }
 
+RowRanks::RowRanks(const std::vector<std::uintptr_t>& keys, const std::vector<int>& order)
+{
+    if (keys.empty() || keys.size() != order.size())
+        return;
+    size_t size = 1;
+    while (size < 2 * keys.size())
+        size <<= 1;
+    m_slots.assign(size, Slot{0, -1});
+    m_mask = size - 1;
+    for (size_t row = 0; row < order.size(); ++row) {
+        std::uintptr_t key = keys[static_cast<size_t>(order[row])];
+        Slot& slot = m_slots[SlotOf(key)];
+        if (slot.rank >= 0) {
+            m_slots.clear();
+            return;
+        }
+        slot = {key, static_cast<int>(row)};
+    }
+}
+
+int RowRanks::RankOf(std::uintptr_t key) const
+{
+    return Empty() ? -1 : m_slots[SlotOf(key)].rank;
+}
+
+// The key's slot, or the free slot where it would go.
+size_t RowRanks::SlotOf(std::uintptr_t key) const
+{
+    // Records lie at least eight bytes apart; the multiplication spreads them over the table.
+    size_t at = static_cast<size_t>((key >> 3) * 2654435761u) & m_mask;
+    while (m_slots[at].rank >= 0 && m_slots[at].key != key)
+        at = (at + 1) & m_mask;
+    return at;
+}
+
 bool KeyboardDrop(const std::vector<int>& moved, int rowCount, bool up, int& target, bool& below)
 {
     if (moved.empty())

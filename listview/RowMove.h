@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // Rows 0 to 3 are the host's built-in visuals: never dragged, never dropped above.
@@ -30,6 +32,29 @@ std::vector<int> RowOrderAfterMove(int rowCount, const std::vector<int>& dragged
 
 // The new indices of the given old rows after a move with that order.
 std::vector<int> NewIndicesOf(const std::vector<int>& order, const std::vector<int>& oldRows);
+
+// A move done as one sort of the list: each row's index after the move,
+// found by the row's key (what tells the rows apart: its record's address)
+// in constant time, as a sort asks for it many times.
+class RowRanks {
+public:
+    // keys[i] belongs to row i; order is RowOrderAfterMove's. Empty when two
+    // rows share a key, as rows without a record do.
+    RowRanks(const std::vector<std::uintptr_t>& keys, const std::vector<int>& order);
+    bool Empty() const { return m_slots.empty(); }
+    // The index after the move of the row with that key; -1 for an unknown key.
+    int RankOf(std::uintptr_t key) const;
+
+private:
+    struct Slot {
+        std::uintptr_t key;
+        int rank;  // -1: free
+    };
+    size_t SlotOf(std::uintptr_t key) const;
+
+    std::vector<Slot> m_slots;
+    size_t m_mask = 0;
+};
 
 // The drop that Ctrl+Up or Ctrl+Down makes of the moved rows (ascending): above
 // the row before the first, or below the row after the last. False when the

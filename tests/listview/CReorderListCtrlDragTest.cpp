@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <memory>
+#include <string>
 #include <vector>
 #include "listview/RowMove.h"
 #include "tests/listview/ListFixture.h"
@@ -26,6 +28,37 @@ TEST(CReorderListCtrlDrag, DropsGiveTheOrdersOfThePureMove)
         // The block stays selected wherever it landed.
         EXPECT_EQ(fixture.Selected(), NewIndicesOf(RowOrderAfterMove(10, c.dragged, c.target, c.below), c.dragged));
         EXPECT_EQ(::GetCapture(), nullptr);
+    }
+}
+
+// With a record in every row the move is one sort of the list view; rows
+// without one are moved row by row instead. Either way texts, records,
+// selection and focus travel with their rows.
+TEST(CReorderListCtrlDrag, SortedAndStepwiseMovesCarryTextsRecordsAndStates)
+{
+    const Rows dragged{5, 7, 10};
+    const Rows order = RowOrderAfterMove(12, dragged, 8, true);
+    for (bool everyRecord : {true, false}) {
+        ListFixture fixture(12);
+        std::unique_ptr<VisPlugin> detached[2];
+        if (!everyRecord) {
+            LVITEMA item{};
+            item.mask = LVIF_PARAM;
+            for (item.iItem = 1; item.iItem <= 2; ++item.iItem) {
+                detached[item.iItem - 1].reset(fixture.Plugin(item.iItem));
+                fixture.list.SetItem(&item);
+            }
+        }
+        fixture.Drag(dragged, fixture.RowPoint(8, true));
+        for (int row = 0; row < 12; ++row) {
+            int was = order[static_cast<size_t>(row)];
+            EXPECT_EQ(fixture.list.GetItemText(row, 0), "Row " + std::to_string(was)) << everyRecord;
+            if (fixture.Plugin(row)) {
+                EXPECT_EQ(fixture.Plugin(row)->loadIndex, was) << everyRecord;
+            }
+        }
+        EXPECT_EQ(fixture.Selected(), NewIndicesOf(order, dragged)) << everyRecord;
+        EXPECT_EQ(fixture.list.GetNextItem(-1, LVNI_FOCUSED), NewIndicesOf(order, {5}).front()) << everyRecord;
     }
 }
 

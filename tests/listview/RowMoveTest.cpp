@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <vector>
 #include "listview/RowMove.h"
 
@@ -65,6 +66,30 @@ TEST(RowMove, NewIndicesFollowTheMovedRows)
     Rows order = RowOrderAfterMove(10, {5, 7}, 8, true);
     EXPECT_EQ(NewIndicesOf(order, {5, 7, 8, 9, 2}), (Rows{7, 8, 6, 9, 2}));
     EXPECT_EQ(NewIndicesOf(order, {-1, 10}), (Rows{-1, -1}));
+}
+
+TEST(RowMove, RanksGiveEveryRowItsPlaceAfterTheMoveByItsKey)
+{
+    // Records eight bytes apart, as close as the allocator puts them.
+    const int rows = 2000;
+    std::vector<std::uintptr_t> keys;
+    Rows dragged;
+    for (int row = 0; row < rows; ++row) {
+        keys.push_back(0x10000 + 8 * static_cast<std::uintptr_t>(row));
+        if (row >= 4 && row % 4 == 0)
+            dragged.push_back(row);
+    }
+    Rows order = RowOrderAfterMove(rows, dragged, 10, true);
+    RowRanks ranks(keys, order);
+    ASSERT_FALSE(ranks.Empty());
+    for (int row = 0; row < rows; ++row)
+        ASSERT_EQ(order[static_cast<size_t>(ranks.RankOf(keys[static_cast<size_t>(row)]))], row);
+    EXPECT_EQ(ranks.RankOf(0x8), -1);
+
+    // Rows that share a key (rows without a record) cannot be sorted apart.
+    keys[7] = keys[1];
+    EXPECT_TRUE(RowRanks(keys, order).Empty());
+    EXPECT_TRUE(RowRanks({}, {}).Empty());
 }
 
 TEST(RowMove, NothingIsDroppedAboveTheFirstPlugInRow)
