@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 #include "catalogue/CPluginScanner.h"
+#include "catalogue/CProfileIndex.h"
 #include "catalogue/CVisFileFind.h"
 #include "catalogue/DisplayName.h"
 #include "catalogue/PluginFileName.h"
@@ -105,18 +106,36 @@ int main(int argc, char** argv)
         for (const std::string& path : paths)
             QueryPluginName(path, name);
     });
-    Time("write every name to the cache", [&] {
+    Time("write every name, key by key", [&] {
         std::string key;
         for (const std::string& path : paths) {
             GetPluginKey(path, key);
             settings.WriteString(kCacheSection, key, "Benchmark Visual");
         }
     });
-    Time("read every name from the cache", [&] {
+    Time("read every name, key by key", [&] {
         std::string key;
         for (const std::string& path : paths) {
             GetPluginKey(path, key);
             settings.GetString(kCacheSection, key);
+        }
+    });
+    CProfileFile indexed(folder / "indexed.ini");
+    Time("write every name through the index", [&] {
+        CProfileIndex index(indexed);
+        std::string key;
+        for (const std::string& path : paths) {
+            GetPluginKey(path, key);
+            index.WriteString(kCacheSection, key, "Benchmark Visual");
+        }
+        index.Flush();
+    });
+    Time("read every name through the index", [&] {
+        CProfileIndex index(indexed);
+        std::string key;
+        for (const std::string& path : paths) {
+            GetPluginKey(path, key);
+            index.GetString(kCacheSection, key);
         }
     });
     Time("append every row to a list view", [&] {
