@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <exception>
-#include <fstream>
 #include "framework/CClientDC.h"
 #include "framework/CWinApp.h"
 #include "skin/CDibPalette.h"
@@ -157,32 +156,30 @@ int CDibImage::DrawRect(CDC* dc, const RECT* dst, const RECT* src)
 
 BOOL CDibImage::Load(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    CFile file;
+    if (!file.Open(path))
         return FALSE;
-    return Read(file);
+    return Read(&file);
 }
 
-BOOL CDibImage::Read(std::istream& file)
+BOOL CDibImage::Read(CFile* file)
 {
     Free();
     try {
         std::vector<std::uint8_t> data(kDibFileHeaderSize);
-        std::streampos start = file.tellg();
-        if (start < 0 || !file.read(reinterpret_cast<char*>(data.data()), kDibFileHeaderSize))
+        LONGLONG start = file->GetPosition();
+        if (start < 0 || file->Read(data.data(), kDibFileHeaderSize) != kDibFileHeaderSize)
             return FALSE;
-        // Read no more than the file announces and the stream holds.
-        file.seekg(0, std::ios::end);
-        std::streamoff available = file.tellg() - start;
-        file.seekg(start + static_cast<std::streamoff>(kDibFileHeaderSize));
-        std::streamoff wanted = std::min<std::streamoff>(DibFileSizeField(data.data(), data.size()), available);
-        if (!file || wanted < static_cast<std::streamoff>(kDibFileHeaderSize))
+        // Read no more than the file announces and holds.
+        LONGLONG available = file->GetLength() - start;
+        LONGLONG wanted = std::min<LONGLONG>(DibFileSizeField(data.data(), data.size()), available);
+        if (wanted < static_cast<LONGLONG>(kDibFileHeaderSize))
             return FALSE;
         data.resize(static_cast<size_t>(wanted));
-        file.read(reinterpret_cast<char*>(data.data() + kDibFileHeaderSize),
-                  static_cast<std::streamsize>(data.size() - kDibFileHeaderSize));
+        UINT rest = static_cast<UINT>(data.size() - kDibFileHeaderSize);
         DibFileContents contents;
-        if (!file || !ParseDibFile(data.data(), data.size(), contents).empty())
+        if (file->Read(data.data() + kDibFileHeaderSize, rest) != rest ||
+            !ParseDibFile(data.data(), data.size(), contents).empty())
             return FALSE;
         header = std::move(contents.header);
         bits = std::move(contents.bits);

@@ -1,11 +1,11 @@
 #pragma once
 #include <windows.h>
-#include <istream>
 #include <memory>
 #include <string>
 #include <vector>
 #include "framework/CBitmap.h"
 #include "framework/CDC.h"
+#include "framework/CFile.h"
 
 class CDibPalette;
 
@@ -28,9 +28,9 @@ public:
     virtual void Draw(CDC* dc, int x, int y);
     // A .bmp file; FALSE when it cannot be opened or read.
     virtual BOOL Load(const std::string& path);
-    // A .bmp file from the stream's position on; FALSE, and empty, when the
+    // A .bmp file from the file's position on; FALSE, and empty, when the
     // file is malformed in any way that drawing it could trip over.
-    virtual BOOL Read(std::istream& file);
+    virtual BOOL Read(CFile* file);
 
     void Free();
     // A BITMAP resource of the program; on failure the image is unchanged.

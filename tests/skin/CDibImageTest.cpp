@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
-#include <sstream>
 #include <string>
 #include "framework/CBitmap.h"
 #include "framework/CDC.h"
+#include "framework/CFile.h"
 #include "skin/CDibImage.h"
 #include "skin/CDibPalette.h"
 #include "tests/GdiObjectCount.h"
@@ -126,12 +126,23 @@ TEST(CDibImage, BackgroundFileAndResourceGiveTheSamePixelsAndColours)
     EXPECT_EQ(PaletteSize(fromFile.GetPalette()), 256u);
 }
 
-TEST(CDibImage, ReadStartsAtTheStreamPosition)
+namespace {
+// Reads bytes written to a file of a fresh folder, from the given position on.
+BOOL ReadBytes(TestImage& image, const std::string& bytes, LONGLONG from = 0)
 {
-    std::istringstream stream("junk" + BackgroundFileBytes(), std::ios::binary);
-    stream.seekg(4);
+    TempFolder folder;
+    folder.WriteFile("image.bmp", bytes);
+    CFile file;
+    if (!file.Open(folder / "image.bmp") || file.Seek(from, FILE_BEGIN) != from)
+        return FALSE;
+    return image.Read(&file);
+}
+}
+
+TEST(CDibImage, ReadStartsAtTheFilePosition)
+{
     TestImage image;
-    ASSERT_TRUE(image.Read(stream));
+    ASSERT_TRUE(ReadBytes(image, "junk" + BackgroundFileBytes(), 4));
     EXPECT_EQ(image.GetWidth(), 217);
 }
 
@@ -143,17 +154,14 @@ TEST(CDibImage, MalformedFilesFailAndLeaveTheImageEmpty)
     EXPECT_FALSE(image.Load(folder / "missing.bmp"));
 
     ASSERT_TRUE(image.LoadFromResource(MAKEINTRESOURCEA(kBackground)));
-    std::istringstream truncated(file.substr(0, file.size() - 1), std::ios::binary);
-    EXPECT_FALSE(image.Read(truncated));
+    EXPECT_FALSE(ReadBytes(image, file.substr(0, file.size() - 1)));
     EXPECT_FALSE(image.IsLoaded());
     EXPECT_EQ(image.GetPalette(), nullptr);
 
     std::string notBitmap = file;
     notBitmap[0] = 'X';
-    std::istringstream wrongType(notBitmap, std::ios::binary);
-    EXPECT_FALSE(image.Read(wrongType));
-    std::istringstream tiny("BM", std::ios::binary);
-    EXPECT_FALSE(image.Read(tiny));
+    EXPECT_FALSE(ReadBytes(image, notBitmap));
+    EXPECT_FALSE(ReadBytes(image, "BM"));
     EXPECT_FALSE(image.IsLoaded());
 }
 
