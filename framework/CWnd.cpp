@@ -10,18 +10,29 @@ CWnd::~CWnd()
         UnsubclassWindow();
 }
 
+// Every message to a subclassed window asks for its object, and a property
+// lookup is a trip to the window manager (under Wine a server round trip), so
+// the object is kept in the window's user data as well. While our procedure
+// is the window's, that copy is ours; behind a later subclass the property
+// answers.
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
-    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
+    if (!hWnd)
+        return nullptr;
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &CWnd::WindowProc)
+        return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
-    if (!hWnd || m_hWnd || FromHandle(hWnd))
+    // A window whose user data its creator uses is not ours to take.
+    if (!hWnd || m_hWnd || FromHandle(hWnd) || ::GetWindowLongPtrA(hWnd, GWLP_USERDATA))
         return FALSE;
     m_hWnd = hWnd;
     PreSubclassWindow();
     ::SetPropA(hWnd, kObjectProperty, this);
+    ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_prevProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WindowProc)));
     return TRUE;
@@ -45,6 +56,7 @@ HWND CWnd::UnsubclassWindow()
 void CWnd::Detach()
 {
     ::RemovePropA(m_hWnd, kObjectProperty);
+    ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
     m_hWnd = nullptr;
     m_prevProc = nullptr;
 }

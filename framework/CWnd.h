@@ -3,9 +3,10 @@
 #include <commctrl.h>
 #include <string>
 
-// The object behind a window. It lives in the window as a property and takes
-// over the window procedure when it subclasses the window; unhandled messages
-// go to the procedure it replaced.
+// The object behind a window. It lives in the window as a property, with a
+// copy in the window's user data that is quicker to find, and takes over the
+// window procedure when it subclasses the window; unhandled messages go to the
+// procedure it replaced. A window whose user data is already in use is refused.
 class CWnd {
 public:
     CWnd() = default;

@@ -79,6 +79,17 @@ TEST(CWnd, AWindowCannotBeSubclassedByTwoObjects)
     ::DestroyWindow(hWnd);
 }
 
+TEST(CWnd, AWindowWhoseUserDataIsInUseIsRefused)
+{
+    HWND hWnd = MakeWindow();
+    ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, 1234);
+    CountingWnd wnd;
+    EXPECT_FALSE(wnd.SubclassWindow(hWnd));
+    EXPECT_EQ(::GetWindowLongPtrA(hWnd, GWLP_USERDATA), 1234);
+    EXPECT_EQ(CWnd::FromHandle(hWnd), nullptr);
+    ::DestroyWindow(hWnd);
+}
+
 TEST(CWnd, UnsubclassingLeavesALaterSubclassInPlace)
 {
     HWND hWnd = MakeWindow();
@@ -86,7 +97,9 @@ TEST(CWnd, UnsubclassingLeavesALaterSubclassInPlace)
     wnd.SubclassWindow(hWnd);
     auto later = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlainProc)));
+    EXPECT_EQ(CWnd::FromHandle(hWnd), &wnd);
     wnd.UnsubclassWindow();
+    EXPECT_EQ(CWnd::FromHandle(hWnd), nullptr);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)), &PlainProc);
     EXPECT_NE(later, &PlainProc);
     ::DestroyWindow(hWnd);
