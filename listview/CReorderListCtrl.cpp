@@ -366,7 +366,7 @@ void CReorderListCtrl::SetDropHighlight(int row)
     m_nHighlight = row;
     m_nHighlightState = GetItemState(row, LVIS_SELECTED);
     SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-    ::UpdateWindow(m_hWnd);
+    UpdateRows();
 }
 
 void CReorderListCtrl::RemoveDropHighlight()

@@ -1,4 +1,5 @@
 #include "listview/CSkinListCtrl.h"
+#include "framework/CClientDC.h"
 #include "framework/CPaintDC.h"
 #include "listview/COffscreenDC.h"
 #include "listview/CSkinScrollBars.h"
@@ -194,10 +195,26 @@ void CSkinListCtrl::OnPaint()
     bars.Blend();
 }
 
+void CSkinListCtrl::UpdateRows()
+{
+    RECT area{};
+    // A skin still to be taken, or the first paint, goes the whole way.
+    if (m_stale || m_bTextBkPending || !m_memDC || !::GetUpdateRect(m_hWnd, &area, FALSE)) {
+        ::UpdateWindow(m_hWnd);
+        return;
+    }
+    SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_textColor));
+    CClientDC client(m_hWnd);
+    PaintRows(client, area);
+    ::ValidateRect(m_hWnd, &area);
+}
+
 // The whole client area is composed off screen, but only the part to be
 // painted is drawn: the screen already shows the rest.
 void CSkinListCtrl::PaintRows(HDC target, const RECT& area)
 {
+    // The composed picture goes to the screen through the target's clipping.
+    ::IntersectClipRect(target, area.left, area.top, area.right, area.bottom);
     COffscreenDC offscreen(target);
     ::BitBlt(offscreen, area.left, area.top, area.right - area.left, area.bottom - area.top, *m_memDC, area.left,
              area.top, SRCCOPY);

@@ -18,6 +18,9 @@ protected:
 
     // Whole client area, without erasing: the skin must not move with the rows.
     void InvalidateAll() const { ::InvalidateRect(m_hWnd, nullptr, FALSE); }
+    // Paints what is invalid in the rows at once. For changes that leave the
+    // scroll bars alone (row states): it skips the bars' work a paint does.
+    void UpdateRows();
     // EnsureVisible (a partly visible row not accepted) that keeps the skin in place.
     void ScrollIntoView(int row) const;
 

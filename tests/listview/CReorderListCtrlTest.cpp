@@ -270,6 +270,28 @@ TEST(CReorderListCtrl, PaintShowsTheSkinThroughTheRowsAndSelectionInYellow)
     EXPECT_FALSE(::GetUpdateRect(fixture.list, nullptr, FALSE));
 }
 
+// Each pointer move paints its target at once, before the drag image shows again.
+TEST(CReorderListCtrl, DragTargetsShowTheirHighlightAtOnceOverTheSkin)
+{
+    ListFixture fixture(10);
+    fixture.Select({7});
+    Repaint(fixture);
+    fixture.BeginDrag(fixture.RowPoint(7, false));
+    for (int target : {3, 5}) {
+        fixture.MouseMove(fixture.RowPoint(target, true));
+        EXPECT_FALSE(::GetUpdateRect(fixture.list, nullptr, FALSE)) << target;
+        // The screen under the image is what the list painted.
+        ::ImageList_DragShowNolock(FALSE);
+        EXPECT_GT(CountPixels(fixture.list, fixture.RowBounds(target), kYellow), 0) << target;
+        EXPECT_EQ(SmearedLines(fixture), 0) << target;
+        ::ImageList_DragShowNolock(TRUE);
+    }
+    ::ImageList_DragShowNolock(FALSE);
+    EXPECT_EQ(CountPixels(fixture.list, fixture.RowBounds(3), kYellow), 0) << "the earlier target went back";
+    ::ImageList_DragShowNolock(TRUE);
+    fixture.Release(fixture.RowPoint(5, true));
+}
+
 TEST(CReorderListCtrl, ScrollingByBarWheelOrKeysKeepsTheSkinInPlace)
 {
     ListFixture fixture(40, 120);
