@@ -180,7 +180,6 @@ void CSkinListCtrl::OnPaint()
         ::ValidateRect(m_hWnd, nullptr);
         return;
     }
-    SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_textColor));
     if (m_bTextBkPending) {
         m_bTextBkPending = false;
         SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
@@ -203,7 +202,6 @@ void CSkinListCtrl::UpdateRows()
         ::UpdateWindow(m_hWnd);
         return;
     }
-    SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_textColor));
     CClientDC client(m_hWnd);
     PaintRows(client, area);
     ::ValidateRect(m_hWnd, &area);
@@ -215,6 +213,7 @@ void CSkinListCtrl::PaintRows(HDC target, const RECT& area)
 {
     // The composed picture goes to the screen through the target's clipping.
     ::IntersectClipRect(target, area.left, area.top, area.right, area.bottom);
+    SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_textColor));
     COffscreenDC offscreen(target);
     ::BitBlt(offscreen, area.left, area.top, area.right - area.left, area.bottom - area.top, *m_memDC, area.left,
              area.top, SRCCOPY);
