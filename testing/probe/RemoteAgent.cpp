@@ -23,6 +23,10 @@ public:
           m_done(::CreateEventA(nullptr, TRUE, FALSE, AgentDoneName(thread).c_str())),
           m_view(m_block ? ::MapViewOfFile(m_block, FILE_MAP_WRITE, 0, 0, sizeof(AgentRequest)) : nullptr)
     {
+        // The agent may still hold the last request's event, signalled; this
+        // request must not take that signal for its answer.
+        if (m_done)
+            ::ResetEvent(m_done);
     }
     ~AgentChannel()
     {
@@ -38,7 +42,10 @@ public:
 
     bool Ready() const { return m_view && m_done; }
     AgentRequest& Request() const { return *static_cast<AgentRequest*>(m_view); }
-    bool WaitAnswered() const { return ::WaitForSingleObject(m_done, kAgentTimeout) == WAIT_OBJECT_0; }
+    bool WaitAnswered() const
+    {
+        return ::WaitForSingleObject(m_done, kAgentTimeout) == WAIT_OBJECT_0 && !Request().pending;
+    }
 
 private:
     HANDLE m_block;
@@ -69,6 +76,7 @@ bool RunInOwnerThread(AgentRequest& request, std::string& error)
         return false;
     }
     channel.Request() = request;
+    channel.Request().pending = TRUE;
     HMODULE agent = ::GetModuleHandleA(kAgentLibrary);
     HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, hookProc, agent, thread);
     bool answered = hook && ::PostMessageA(request.window, ::RegisterWindowMessageA(PROBE_AGENT_MESSAGE), 0, 0) &&

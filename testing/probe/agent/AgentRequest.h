@@ -20,6 +20,7 @@ struct AgentRequest {
     int command;
     HWND window;
     RECT rect;
+    BOOL pending; // set by the probe, cleared by the agent once answered
     BOOL ok;
     char answer[262144];
 };

@@ -85,8 +85,10 @@ void ServePendingRequest()
     HANDLE block = ::OpenFileMappingA(FILE_MAP_WRITE, FALSE, AgentBlockName(thread).c_str());
     HANDLE done = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, AgentDoneName(thread).c_str());
     void* view = block ? ::MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, sizeof(AgentRequest)) : nullptr;
-    if (view && done) {
-        Serve(*static_cast<AgentRequest*>(view));
+    auto* pending = static_cast<AgentRequest*>(view);
+    if (pending && done && pending->pending) {
+        Serve(*pending);
+        pending->pending = FALSE;
         ::SetEvent(done);
     }
     if (view)
