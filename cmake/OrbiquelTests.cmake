@@ -46,5 +46,6 @@ function(orbiquel_e2e_test name)
     list(APPEND fixtures wineprefix120)
   endif()
   set_tests_properties(e2e.${name} PROPERTIES
-    FIXTURES_REQUIRED "${fixtures}" RESOURCE_LOCK wine-desktop TIMEOUT 900)
+    FIXTURES_REQUIRED "${fixtures}" RESOURCE_LOCK wine-desktop TIMEOUT 900
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/testing/harness/leaks.supp")
 endfunction()
