@@ -3,11 +3,24 @@
 #include "app/AppPaths.h"
 #include "app/CManagerDlg.h"
 #include "framework/CDC.h"
+#include "framework/ResString.h"
+#include "res/resource.h"
+
+namespace {
+// Held until the process ends: a second copy would rename the same files,
+// rewrite the same settings, and only one of them hears the host.
+const char kInstanceMutex[] = "Kestrelworks.Orbiquel.Instance";
+const char kDialogClass[] = "#32770";
+}
 
 CManagerApp theApp;
 
 BOOL CManagerApp::InitInstance()
 {
+    if (!ClaimOnlyInstance()) {
+        ShowFirstInstance();
+        return FALSE;
+    }
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
 
@@ -22,6 +35,23 @@ BOOL CManagerApp::InitInstance()
     dialog.DoModal();
     m_pMainWnd = nullptr;
     return FALSE;
+}
+
+bool CManagerApp::ClaimOnlyInstance()
+{
+    m_hInstanceMutex = ::CreateMutexA(nullptr, FALSE, kInstanceMutex);
+    return !(m_hInstanceMutex && ::GetLastError() == ERROR_ALREADY_EXISTS);
+}
+
+void CManagerApp::ShowFirstInstance()
+{
+    HWND first = ::FindWindowA(kDialogClass, LoadResString(IDS_TITLE).c_str());
+    if (!first)
+        return;
+    HWND shown = ::GetLastActivePopup(first);  // a message box of its own, if it shows one
+    if (::IsIconic(first))
+        ::ShowWindow(first, SW_RESTORE);
+    ::SetForegroundWindow(shown);
 }
 
 // Below 100 dots per inch the larger template keeps the window readable.

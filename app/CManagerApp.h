@@ -10,6 +10,11 @@ public:
 
 private:
     static bool DisplayHasSmallFonts();
+    // False when another copy runs already.
+    bool ClaimOnlyInstance();
+    static void ShowFirstInstance();
+
+    HANDLE m_hInstanceMutex = nullptr;  // closed by the system when the process ends
 };
 
 extern CManagerApp theApp;

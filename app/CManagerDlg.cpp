@@ -11,6 +11,8 @@
 #include "framework/CWinApp.h"
 #include "framework/ResString.h"
 #include "catalogue/VisPlugin.h"
+#include "catalogue/VisFolder.h"
+#include "host/HostNumbering.h"
 #include "host/HostPaths.h"
 #include "host/HostProcess.h"
 #include "host/HostRegistry.h"
@@ -39,6 +41,10 @@ bool AskToGoOnAfterFailedRename(UINT messageId, const std::string& pluginName)
 
 const UINT_PTR kPollTimer = 100;
 const UINT kPollPeriodMs = 1000;
+// How long the host's notices are ignored after our key presses when it
+// never names the visual they stepped it to.
+const UINT_PTR kSwitchTimer = 101;
+const UINT kSwitchSettleMs = 2000;
 const int kFirstPluginRow = 4;
 }
 
@@ -219,7 +225,8 @@ BOOL CManagerDlg::GetPluginKey(const std::string& path, std::string& key) const
 }
 
 // The host's own name for what it shows wins; without a running host the
-// position it stored last.
+// number it stored last, which counts only the visuals it loaded. The rows
+// are still in load order here.
 void CManagerDlg::MarkCurrentVisual()
 {
     std::string hostVisual;
@@ -227,9 +234,9 @@ void CManagerDlg::MarkCurrentVisual()
         m_list.SetCurrentByName(hostVisual);
         return;
     }
-    int number = ReadVisNumber();
-    if (number >= 0 && number < m_list.GetItemCount())
-        m_list.SetCurrent(number);
+    int row = LoadIndexOfHostNumber(ReadVisNumber(), m_enabledAtLoad);
+    if (row >= 0 && row < m_list.GetItemCount())
+        m_list.SetCurrent(row);
 }
 
 // Only a click on a plug-in's lamp switches it; the list refuses the
@@ -253,23 +260,41 @@ void CManagerDlg::OnDblClkList(const NMITEMACTIVATE* click)
     int target = m_list.GetPlugin(row)->loadIndex;
     const VisPlugin* before = previous == INT_MAX ? nullptr : m_list.GetPlugin(previous);
     int start = before ? before->loadIndex : kNoVisual;
-    // The host numbers its visuals by their rows in the list as it is now.
-    WriteVisNumber(row);
+    // The running host numbers the visuals as it loaded them, as the key steps count.
+    WriteVisNumber(HostNumberOfLoadIndex(target, m_enabledAtLoad));
     bool altHeld = (::GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
     if (altHeld || !m_bHostRunning || start == target)
         return;
     CWaitCursor wait;
     m_bSwitching = true;
-    StepHostToVisual(target, start);
-    m_bSwitching = false;
+    if (StepHostToVisual(target, start))
+        AwaitSwitchedVisual(m_list.GetItemText(row, 0));
+    else
+        EndSwitching();
 }
 
 // The running host still cycles through the visuals as it loaded them, so
-// the steps count by load positions and the states they had then.
+// the steps count by load positions and the states they had then. FALSE
+// when no key could be sent.
 BOOL CManagerDlg::StepHostToVisual(int target, int start)
 {
-    SendKeySteps(m_hHostWnd, PlanKeySteps(target, start, m_enabledAtLoad));
-    return TRUE;
+    return SendKeySteps(m_hHostWnd, PlanKeySteps(target, start, m_enabledAtLoad));
+}
+
+// The host acts on the keys after we sent them and names each visual it
+// passes: those notices are ours and must not move the mark, until it names
+// the target, or for a while when it never does.
+void CManagerDlg::AwaitSwitchedVisual(const std::string& name)
+{
+    m_strSwitchTarget = name;
+    ::SetTimer(m_hWnd, kSwitchTimer, kSwitchSettleMs, nullptr);
+}
+
+void CManagerDlg::EndSwitching()
+{
+    ::KillTimer(m_hWnd, kSwitchTimer);
+    m_bSwitching = false;
+    m_strSwitchTarget.clear();
 }
 
 BOOL CManagerDlg::FindHostWindow(HWND* window) const
@@ -277,16 +302,19 @@ BOOL CManagerDlg::FindHostWindow(HWND* window) const
     return ::FindHostWindow(window);
 }
 
-void CManagerDlg::SetHostConnected(BOOL on)
+// Off is FALSE while the watcher has not left: it may still read the
+// record, which then stays mapped.
+BOOL CManagerDlg::SetHostConnected(BOOL on)
 {
     if (on) {
         if (m_hostChannel.Open())
             m_hostWatcher.Start(m_hostChannel, m_hStopEvent, m_hWnd);
-        return;
+        return TRUE;
     }
-    // A watcher that does not leave may still read the record: it stays mapped.
-    if (m_hostWatcher.Stop())
-        m_hostChannel.Close();
+    if (!m_hostWatcher.Stop())
+        return FALSE;
+    m_hostChannel.Close();
+    return TRUE;
 }
 
 void CManagerDlg::SetPollTimer(BOOL on)
@@ -297,20 +325,26 @@ void CManagerDlg::SetPollTimer(BOOL on)
         ::KillTimer(m_hWnd, m_nPollTimer);
 }
 
+// A host whose watcher has not left yet still counts as running: the next
+// poll tries again.
 void CManagerDlg::OnPollTimer()
 {
     bool running = FindHostWindow(&m_hHostWnd) != FALSE;
     if (running == m_bHostRunning)
         return;
-    SetHostConnected(running);
-    m_bHostRunning = running;
+    if (SetHostConnected(running) || running)
+        m_bHostRunning = running;
 }
 
 void CManagerDlg::OnHostVisChanged(LPARAM name)
 {
     std::unique_ptr<std::string> hostVisual = TakeHostVisName(name);
-    if (!m_bSwitching)
+    if (!m_bSwitching) {
         m_list.SetCurrentByName(*hostVisual);
+        return;
+    }
+    if (*hostVisual == m_strSwitchTarget)
+        EndSwitching();
 }
 
 void CManagerDlg::DisconnectHost()
@@ -331,13 +365,16 @@ BOOL CManagerDlg::WriteVisNumber(int number) const
     return ::WriteVisNumber(number);
 }
 
-// A host that will not end is left as one whose process cannot be opened:
-// still counted as running, and the renames report what it holds.
-void CManagerDlg::QuitHost(HWND hostWnd)
+// FALSE when the host is still there: it was not told to quit (its process
+// could not be opened) or did not end in time.
+BOOL CManagerDlg::QuitHost(HWND hostWnd)
 {
     CWaitCursor wait;
-    if (::QuitHost(hostWnd, m_strHostExe) == HostQuit::Exited)
+    if (::QuitHost(hostWnd, m_strHostExe) != HostQuit::Exited)
+        return FALSE;
+    if (!m_hostWatcher.IsRunning())
         m_bHostRunning = false;
+    return TRUE;
 }
 
 void CManagerDlg::RestartHost(DWORD position)
@@ -346,23 +383,46 @@ void CManagerDlg::RestartHost(DWORD position)
     ::RestartHost(m_strHostExe, position);
 }
 
-bool CManagerDlg::RenamePlugin(int row, const VisPlugin& plugin, bool enable)
+bool CManagerDlg::RenamePlugin(int row, const VisPlugin& plugin, bool enable, std::string* nameOnDisk)
 {
-    return RenamePluginFile(m_strVisFolder, row, plugin.file, enable, &AskToGoOnAfterFailedRename);
+    return RenamePluginFile(m_strVisFolder, row, plugin.file, enable, &AskToGoOnAfterFailedRename, nameOnDisk);
 }
 
-void CManagerDlg::RenamePlugins()
+// The current row's file as it is on disk afterwards.
+std::string CManagerDlg::RenamePlugins()
 {
     CWaitCursor wait;
+    const VisPlugin* current = m_list.m_nCurrent == INT_MAX ? nullptr : m_list.GetPlugin(m_list.m_nCurrent);
+    std::string currentFile = current ? current->file : "";
     for (int row = kFirstPluginRow; row < m_list.GetItemCount(); ++row) {
         const VisPlugin* plugin = m_list.GetPlugin(row);
-        if (plugin && !RenamePlugin(row, *plugin, (plugin->flags & VIS_ENABLED) != 0))
+        if (!plugin)
+            continue;
+        std::string* nameOnDisk = plugin == current ? &currentFile : nullptr;
+        if (!RenamePlugin(row, *plugin, (plugin->flags & VIS_ENABLED) != 0, nameOnDisk))
             break;
     }
+    return currentFile;
 }
 
-// Save: the host must not hold the plug-ins while they are renamed, and
-// loads the new order only when it starts.
+// The number the current visual will have when the host next starts: it
+// loads what the folder now holds, failed and skipped renames included.
+// Without a current visual, or one the host will not load, the host's own
+// value stays.
+void CManagerDlg::WriteSavedVisNumber(const std::string& currentFile)
+{
+    int row = m_list.m_nCurrent;
+    if (row == INT_MAX)
+        return;
+    int number = row < kFirstPluginRow ? row : HostNumberOfFile(currentFile, ListVisFolder(m_strVisFolder));
+    if (number >= 0)
+        WriteVisNumber(number);
+}
+
+// Save: the host must not hold the plug-ins while they are renamed, loads
+// the new order only when it starts, and reads "VisNumber" then. A host
+// that did not end is not started again: the start would only reach the
+// old instance.
 void CManagerDlg::OnOK()
 {
     bool restart = false;
@@ -373,16 +433,18 @@ void CManagerDlg::OnOK()
             return;
         restart = answer == IDYES;
     }
+    bool hostQuit = false;
     if (restart) {
         m_hostChannel.GetPlayPosition(&position);
         SetPollTimer(FALSE);
         SetHostConnected(FALSE);
-        QuitHost(m_hHostWnd);
+        hostQuit = QuitHost(m_hHostWnd) != FALSE;
     }
-    RenamePlugins();
-    if (restart)
+    WriteSavedVisNumber(RenamePlugins());
+    if (restart && hostQuit)
         RestartHost(position);
-    WriteVisNumber(m_list.m_nCurrent);
+    else if (restart)
+        AfxMessageBox(IDS_HOST_STILL_RUNNING, MB_ICONEXCLAMATION | MB_OK);
     EndDialog(IDOK);
 }
 
@@ -478,7 +540,10 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_NOTIFY:
         return OnListNotify(reinterpret_cast<NMHDR*>(lParam), result);
     case WM_TIMER:
-        OnPollTimer();
+        if (wParam == kSwitchTimer)
+            EndSwitching();
+        else
+            OnPollTimer();
         result = Default();
         return true;
     case WM_HOSTVISCHANGED:

@@ -56,22 +56,25 @@ private:
     void OnClickList(const NMITEMACTIVATE* click);
     void OnDblClkList(const NMITEMACTIVATE* click);
     BOOL StepHostToVisual(int target, int start);
+    void AwaitSwitchedVisual(const std::string& name);
+    void EndSwitching();
 
     // The running host.
     BOOL FindHostWindow(HWND* window) const;
-    void SetHostConnected(BOOL on);
+    BOOL SetHostConnected(BOOL on);
     void SetPollTimer(BOOL on);
     void OnPollTimer();
     void OnHostVisChanged(LPARAM name);
     void DisconnectHost();
     int ReadVisNumber() const;
     BOOL WriteVisNumber(int number) const;
-    void QuitHost(HWND hostWnd);
+    BOOL QuitHost(HWND hostWnd);
     void RestartHost(DWORD position);
 
     // Save.
-    bool RenamePlugin(int row, const VisPlugin& plugin, bool enable);
-    void RenamePlugins();
+    bool RenamePlugin(int row, const VisPlugin& plugin, bool enable, std::string* nameOnDisk = nullptr);
+    std::string RenamePlugins();
+    void WriteSavedVisNumber(const std::string& currentFile);
 
     CHostChannel m_hostChannel;
     CHostWatcher m_hostWatcher;
@@ -82,6 +85,7 @@ private:
     std::vector<unsigned char> m_enabledAtLoad;
     std::string m_strHostFolder;
     bool m_bSwitching = false;
+    std::string m_strSwitchTarget;  // the visual the host is being stepped to
     HWND m_hHostWnd = nullptr;
     UINT_PTR m_nPollTimer = 0;
     bool m_bHostRunning = false;

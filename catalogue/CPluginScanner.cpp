@@ -1,9 +1,8 @@
 #include "catalogue/CPluginScanner.h"
 #include <memory>
 #include "catalogue/CProfileIndex.h"
-#include "catalogue/CVisFileFind.h"
 #include "catalogue/DisplayName.h"
-#include "catalogue/PluginFileName.h"
+#include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
 #include "framework/CListCtrl.h"
 #include "host/HostFacts.h"
@@ -39,43 +38,18 @@ void CPluginScanner::AddBuiltinVisuals()
 
 void CPluginScanner::ScanVisFolder()
 {
-    CVisFileFind find(m_strVisFolder);
-    if (!find.FindFile())
+    std::vector<VisFolderEntry> plugins = ListVisFolder(m_strVisFolder);
+    if (plugins.empty())
         return;
     // The settings file is read once for all names, and the new ones are written together.
     CProfileIndex names(m_settings);
     // One layout and one paint for all rows instead of one per row.
     m_list.SetRedraw(FALSE);
-    BOOL more = TRUE;
-    while (more) {
-        more = find.FindNextFile();
-        if (find.IsDots())
-            continue;
-        if (find.IsDirectory())
-            AddFolderPlugin(find, names);
-        else
-            AddFilePlugin(find, names);
-    }
+    for (const VisFolderEntry& plugin : plugins)
+        AddPlugin(plugin.file, plugin.title, plugin.enabled, names);
     m_list.SetRedraw(TRUE);
     m_list.Invalidate();
     names.Flush();
-}
-
-void CPluginScanner::AddFolderPlugin(const CVisFileFind& entry, CProfileIndex& names)
-{
-    std::string suffix = FindPluginInFolder(entry.GetFilePath());
-    if (suffix.empty())
-        return;
-    bool enabled = StateOfFolderPlugin(suffix) == PluginNameState::Enabled;
-    AddPlugin(entry.GetFileName() + suffix, entry.GetFileTitle(), enabled, names);
-}
-
-void CPluginScanner::AddFilePlugin(const CVisFileFind& entry, CProfileIndex& names)
-{
-    PluginNameState state = StateFromExtension(entry.GetFileExt());
-    if (state == PluginNameState::NotPlugin)
-        return;
-    AddPlugin(entry.GetFileName(), entry.GetFileTitle(), state == PluginNameState::Enabled, names);
 }
 
 void CPluginScanner::AddPlugin(const std::string& relativePath, const std::string& fallbackName, bool enabled,
@@ -127,15 +101,5 @@ int CPluginScanner::AppendRow(const std::string& name, const std::string& relati
 
 std::string CPluginScanner::FindPluginInFolder(const std::string& folderPath) const
 {
-    CVisFileFind find(folderPath);
-    if (!find.FindFile("*.svp*"))
-        return "";
-    // The first match that is a file: a folder cannot be loaded as a plug-in.
-    BOOL more = TRUE;
-    while (more) {
-        more = find.FindNextFile();
-        if (!find.IsDirectory())
-            return "\\" + find.GetFileName();
-    }
-    return "";
+    return ::FindPluginInFolder(folderPath);
 }

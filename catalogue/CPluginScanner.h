@@ -7,7 +7,6 @@
 class CListCtrl;
 class CProfileFile;
 class CProfileIndex;
-class CVisFileFind;
 
 // Builds the catalogue: appends the built-in visuals and every plug-in of the
 // Vis folder to the list, one row each with its VisPlugin record, and notes
@@ -30,8 +29,6 @@ public:
 private:
     void AddBuiltinVisuals();
     void ScanVisFolder();
-    void AddFolderPlugin(const CVisFileFind& entry, CProfileIndex& names);
-    void AddFilePlugin(const CVisFileFind& entry, CProfileIndex& names);
     void AddPlugin(const std::string& relativePath, const std::string& fallbackName, bool enabled,
                    CProfileIndex& names);
     void RecordEnabledAtLoad(int row, bool enabled);

@@ -18,6 +18,8 @@ public:
     bool Close();
     bool IsOpen() const { return m_pRecord != nullptr; }
     HANDLE GetEvent() const { return m_hEvent; }
+    // The mapped record; null while closed.
+    const char* GetRecord() const { return m_pRecord; }
 
     // The host's current visual; false when closed or the name is empty.
     bool GetVisName(std::string& name) const;

@@ -4,7 +4,6 @@
 
 namespace {
 const DWORD kKeyPauseMs = 20;
-const DWORD kExitPollMs = 100;
 const DWORD kWindowPollMs = 50;
 
 // The executable is named apart from the command line, so a path with
@@ -27,12 +26,6 @@ void RunHost(const std::string& hostExe, const std::string& switches, WORD show,
     ::CloseHandle(process.hProcess);
 }
 
-bool StillActive(HANDLE process)
-{
-    DWORD code = 0;
-    return ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
-}
-
 bool WaitForHostWindow()
 {
     DWORD start = ::GetTickCount();
@@ -42,6 +35,14 @@ bool WaitForHostWindow()
         ::Sleep(kWindowPollMs);
     }
     return true;
+}
+
+// A process ends before the system has destroyed its last window.
+void WaitForWindowGone(HWND window)
+{
+    DWORD start = ::GetTickCount();
+    while (::IsWindow(window) && ::GetTickCount() - start < host::kWindowWaitMs)
+        ::Sleep(kWindowPollMs);
 }
 }
 
@@ -78,18 +79,18 @@ HostQuit QuitHost(HWND hostWnd, const std::string& hostExe)
 {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hostWnd, &processId);
-    HANDLE process = processId ? ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId) : nullptr;
+    // Waiting needs no more right than this, which a host running with higher rights still grants.
+    HANDLE process = processId ? ::OpenProcess(SYNCHRONIZE, FALSE, processId) : nullptr;
     if (!process)
         return HostQuit::NotOpened;
     RunHost(hostExe, host::kSwitchQuit, SW_HIDE, 0);
-    DWORD start = ::GetTickCount();
-    bool running = StillActive(process);
-    while (running && ::GetTickCount() - start < host::kExitWaitMs) {
-        ::Sleep(kExitPollMs);
-        running = StillActive(process);
-    }
+    bool exited = ::WaitForSingleObject(process, host::kExitWaitMs) == WAIT_OBJECT_0;
     ::CloseHandle(process);
-    return running ? HostQuit::StillRunning : HostQuit::Exited;
+    if (!exited)
+        return HostQuit::StillRunning;
+    // Or the wait for the new window would find the old one.
+    WaitForWindowGone(hostWnd);
+    return HostQuit::Exited;
 }
 
 void RestartHost(const std::string& hostExe, DWORD position)

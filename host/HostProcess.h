@@ -18,7 +18,8 @@ enum class HostQuit {
     Exited,
     StillRunning  // told to quit, but still there after kExitWaitMs
 };
-// Tells the host that owns hostWnd to quit and waits for its process to end.
+// Tells the host that owns hostWnd to quit and waits for its process to end
+// and its window to be gone.
 HostQuit QuitHost(HWND hostWnd, const std::string& hostExe);
 
 // Starts the host again and, when it was playing (position above 0), once

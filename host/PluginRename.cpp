@@ -14,12 +14,18 @@ bool Rename(const std::string& source, const std::string& target)
 }
 
 bool RenamePluginFile(const std::string& visFolder, int row, const std::string& file, bool wantEnabled,
-                      const RenameFailure& askToGoOn)
+                      const RenameFailure& askToGoOn, std::string* nameOnDisk)
 {
+    std::string ignored;
+    std::string& now = nameOnDisk ? *nameOnDisk : ignored;
     RenamePlan plan = PlanRename(row, file, wantEnabled);
+    now = file;
     if (!Rename(visFolder + plan.tagSource, visFolder + plan.tagTarget))
         return askToGoOn(IDS_TAG_FAILED, file);
+    now = plan.newName;
     if (plan.changesState && !Rename(visFolder + plan.newName, visFolder + plan.stateTarget))
         return askToGoOn(IDS_ENABLE_FAILED, plan.stateTarget);
+    if (plan.changesState)
+        now = plan.stateTarget;
     return true;
 }

@@ -10,5 +10,6 @@ using RenameFailure = std::function<bool(UINT messageId, const std::string& name
 // Gives one plug-in row its tag and its wanted enable state on disk, with
 // renames that never replace an existing file. A failed tag rename leaves
 // the enable state alone. False only when the user chose to stop.
+// nameOnDisk, when given, receives the plug-in's name as it now is.
 bool RenamePluginFile(const std::string& visFolder, int row, const std::string& file, bool wantEnabled,
-                      const RenameFailure& askToGoOn);
+                      const RenameFailure& askToGoOn, std::string* nameOnDisk = nullptr);

@@ -27,6 +27,7 @@
 #define IDS_CONFIRM_UNINSTALL 108
 #define IDS_NO_DISPLAY_NAME 109
 #define IDS_NO_HELP 110
+#define IDS_HOST_STILL_RUNNING 111
 
 // Controls of the main window
 #define IDC_LIST 1000

@@ -57,6 +57,18 @@ bool CSkinButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
         result = 0;
         return true;
+    case WM_GETDLGCODE:
+        // An owner-drawn button is no push button to the dialog manager, which
+        // would then give Enter to the default button whatever has the focus.
+        result = DLGC_BUTTON | (::GetFocus() == m_hWnd ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        return true;
+    case BM_SETSTYLE:
+        // The dialog manager moves the default look with the focus; taking its
+        // style would end the owner-draw. Our face has no default look.
+        if (lParam)
+            Invalidate();
+        result = 0;
+        return true;
     }
     return CButton::OnMessage(msg, wParam, lParam, result);
 }

@@ -8,6 +8,7 @@
 //   Melodrift.stubborn     -quit is ignored
 //   Melodrift.windowdelay  milliseconds to wait before the window appears
 //   Melodrift.hold         a path under Vis, held open without sharing until exit
+//   Melodrift.keydelay     milliseconds each visual key takes, as a slow player's
 #include <windows.h>
 #include <cctype>
 #include <cstdlib>
@@ -42,6 +43,7 @@ struct Host {
     HANDLE infoEvent = nullptr;
     HANDLE held = INVALID_HANDLE_VALUE;
     HWND window = nullptr;
+    DWORD keyDelay = 0;
 } g_host;
 
 std::string Trim(const std::string& text)
@@ -243,6 +245,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYUP:
         Log("%s 0x%02X 0x%08lX", message == WM_KEYDOWN ? "keydown" : "keyup", static_cast<unsigned>(wParam),
             static_cast<unsigned long>(lParam));
+        if (message == WM_KEYDOWN && (wParam == host::kKeyNextVisual || wParam == host::kKeyPreviousVisual))
+            ::Sleep(g_host.keyDelay);
         if (message == WM_KEYDOWN && wParam == host::kKeyNextVisual)
             StepVisual(1);
         else if (message == WM_KEYDOWN && wParam == host::kKeyPreviousVisual)
@@ -309,6 +313,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!held.empty())
         g_host.held = ::CreateFileA((vis + "\\" + held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ::Sleep(std::strtoul(MarkerText("windowdelay").c_str(), nullptr, 10));
+    g_host.keyDelay = std::strtoul(MarkerText("keydelay").c_str(), nullptr, 10);
 
     OpenSharedRecord();
     PublishPosition(0);

@@ -277,4 +277,11 @@ TEST(Uninstall, ForgedSelfDeleteLinesStartTheProgramOrDeleteNothing)
     StartOnDesktop(session, Quoted(installed.Executable()) + " /SelfDelete a b c");
     WindowInfo main = session.WaitForMainWindow();
     EXPECT_TRUE(main.visible);
+
+    // That start is the one instance: another, from another folder too, leaves it the only window and ends.
+    fs::create_directories(session.ProgramFolder());
+    fs::copy_file(AppExecutable(), session.ProgramPath());
+    StartOnDesktop(session, Quoted(session.ProgramPath()));
+    EXPECT_TRUE(session.WaitForProgramExit(15000)) << "a second copy stayed";
+    EXPECT_TRUE(session.Window(main.handle).visible);
 }

@@ -15,6 +15,7 @@ namespace e2e {
 
 constexpr int kList = 1000;
 constexpr int kSaveButton = 1;
+constexpr int kCancelButton = 1001;
 constexpr unsigned long kEnabledFlag = 0x1, kCurrentFlag = 0x10000000;
 constexpr char kCaption[] = "Orbiquel";
 
@@ -77,6 +78,15 @@ protected:
     }
 
     void ClickSave() { session->Click(session->Control(main.handle, kSaveButton).window.Center()); }
+
+    // Tabs from the list to the "Cancel" button.
+    void FocusCancel()
+    {
+        session->Click(Label(0));  // keys go to the active window
+        for (int tab = 0; tab < 4 && session->Focus(main.handle).id != kCancelButton; ++tab)
+            session->Key("Tab");
+        ASSERT_EQ(session->Focus(main.handle).id, kCancelButton);
+    }
 
     // The message box now shown: asserts its text, answers with button.
     void Answer(const std::string& message, const std::string& button)

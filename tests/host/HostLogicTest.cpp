@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "host/HostFacts.h"
+#include "host/HostNumbering.h"
 #include "host/HostRecord.h"
 #include "host/KeySteps.h"
 #include "host/RenamePlan.h"
@@ -88,4 +89,33 @@ TEST(HostRecord, VisNumberIsReadOnlyWhenItIsAShortNumber)
     EXPECT_EQ(ParseVisNumber("-1"), -1);
     EXPECT_EQ(ParseVisNumber(" 5"), -1);
     EXPECT_EQ(ParseVisNumber(""), -1);
+}
+
+TEST(HostNumbering, CountsOnlyWhatTheHostLoadedBothWays)
+{
+    // Rows 4 to 9 loaded as enabled, enabled, disabled, enabled, enabled, enabled.
+    std::vector<unsigned char> loaded{1, 1, 1, 1, 1, 1, 0, 1, 1, 1};
+    EXPECT_EQ(HostNumberOfLoadIndex(2, loaded), 2);
+    EXPECT_EQ(HostNumberOfLoadIndex(5, loaded), 5);
+    EXPECT_EQ(HostNumberOfLoadIndex(8, loaded), 7);
+    EXPECT_EQ(HostNumberOfLoadIndex(6, loaded), -1) << "never loaded";
+    EXPECT_EQ(HostNumberOfLoadIndex(10, loaded), -1);
+    for (int index : {0, 3, 4, 7, 9})
+        EXPECT_EQ(LoadIndexOfHostNumber(HostNumberOfLoadIndex(index, loaded), loaded), index);
+    EXPECT_EQ(LoadIndexOfHostNumber(6, loaded), 7);
+    EXPECT_EQ(LoadIndexOfHostNumber(9, loaded), -1) << "only nine visuals";
+    EXPECT_EQ(LoadIndexOfHostNumber(-1, loaded), -1);
+}
+
+TEST(HostNumbering, AfterSaveTheFolderAsItStandsDecides)
+{
+    std::vector<VisFolderEntry> folder{{"004_A.svp", "", true},
+                                       {"005_B.svp_disabled", "", false},
+                                       {"006_Pack\\Pack.svp", "", true},
+                                       {"Stuck.svp", "", true}};
+    EXPECT_EQ(HostNumberOfFile("004_A.svp", folder), 4);
+    EXPECT_EQ(HostNumberOfFile("006_Pack\\Pack.svp", folder), 5);
+    EXPECT_EQ(HostNumberOfFile("Stuck.svp", folder), 6) << "a rename that failed keeps its place";
+    EXPECT_EQ(HostNumberOfFile("005_B.svp_disabled", folder), -1) << "not loaded";
+    EXPECT_EQ(HostNumberOfFile("005_B.svp", folder), -1) << "not there";
 }

@@ -93,9 +93,11 @@ TEST(PluginRename, TagsRenamesAndSwitchesFilesAndSubFolders)
 
     EXPECT_TRUE(RenamePluginFile(folder, 4, "012_Bars.svp", false, Recorder(failures, true)));
     EXPECT_TRUE(RenamePluginFile(folder, 5, "007_Ice.svp_disabled", true, Recorder(failures, true)));
-    EXPECT_TRUE(RenamePluginFile(folder, 6, "012_Pack\\Pack.svp", false, Recorder(failures, true)));
+    std::string packNow;
+    EXPECT_TRUE(RenamePluginFile(folder, 6, "012_Pack\\Pack.svp", false, Recorder(failures, true), &packNow));
 
     EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(packNow, "006_Pack\\Pack.svp_disabled");
     EXPECT_EQ(Read(vis, "004_Bars.svp_disabled"), "bars");
     EXPECT_EQ(Read(vis, "005_Ice.svp"), "ice");
     EXPECT_EQ(Read(vis, "006_Pack\\Pack.svp_disabled"), "pack");
@@ -113,8 +115,11 @@ TEST(PluginRename, ACollisionOrAMissingFileIsReportedAndNothingIsOverwritten)
     std::vector<Failure> failures;
     std::string folder = vis.Path() + "\\";
 
-    EXPECT_TRUE(RenamePluginFile(folder, 4, "Fire.svp", true, Recorder(failures, true)));
-    EXPECT_FALSE(RenamePluginFile(folder, 5, "Ice.svp_disabled", true, Recorder(failures, false)));
+    std::string fireNow, iceNow;
+    EXPECT_TRUE(RenamePluginFile(folder, 4, "Fire.svp", true, Recorder(failures, true), &fireNow));
+    EXPECT_FALSE(RenamePluginFile(folder, 5, "Ice.svp_disabled", true, Recorder(failures, false), &iceNow));
+    EXPECT_EQ(fireNow, "Fire.svp");
+    EXPECT_EQ(iceNow, "005_Ice.svp_disabled");
     EXPECT_TRUE(RenamePluginFile(folder, 6, "006_Gone.svp", true, Recorder(failures, true)));
 
     ASSERT_EQ(failures.size(), 3u);
@@ -153,6 +158,8 @@ TEST(HostWatcher, PostsEachNewNonEmptyNameOnceAndStopsWhenAsked)
     EXPECT_TRUE(channel.GetPlayPosition(&position));
     EXPECT_EQ(position, 750u);
 
+    // Its owner may close the stop event first: the watcher keeps a handle of its own.
+    ::CloseHandle(stop);
     DWORD start = ::GetTickCount();
     EXPECT_TRUE(watcher.Stop());
     EXPECT_LT(::GetTickCount() - start, host::kWatcherStopWaitMs);
@@ -161,7 +168,6 @@ TEST(HostWatcher, PostsEachNewNonEmptyNameOnceAndStopsWhenAsked)
     EXPECT_TRUE(TakeNotices(window).empty());
     channel.Close();
     EXPECT_FALSE(channel.GetPlayPosition(&position));
-    ::CloseHandle(stop);
     ::DestroyWindow(window);
 }
 

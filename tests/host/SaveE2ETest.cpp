@@ -14,6 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 const char kRestartQuestion[] = "To activate your changes in the visual plugin order, you have to restart "
                                 "Melodrift.\nDo you want to restart Melodrift NOW?";
+const char kHostStillRunning[] = "Melodrift did not close, so Orbiquel could not restart it.\nYour changes are saved: "
+                                 "please close Melodrift and start it again to activate them.";
 
 std::string TagFailed(const std::string& name)
 {
@@ -73,8 +75,18 @@ TEST_F(HostE2E, SaveWithoutHostRenamesEveryPluginAndBothProgramsFollowTheNewOrde
     // Rows in file-name order: Ice (off), Bars, Pack (sub-folder), Twelve, Lava, Zed (off).
     Install("named|007_Ice.svp_disabled|Ice\nnamed|012_Bars.svp|Bars\nnamed|020_Pack/Pack.svp|Pack\n"
             "named|12_x.svp|Twelve\nnamed|Lava.svp|Lava\nnamed|Zed.svp_disabled|Zed\n",
-            "1");
+            "6");
+    // Enter and Space press the button that has the focus: "Cancel" changes nothing.
+    std::vector<std::string> before = PluginFiles(session->VisFolder());
+    for (const char* key : {"Return", "space"}) {
+        StartProgram();
+        FocusCancel();
+        session->Key(key);
+        ASSERT_TRUE(session->WaitForProgramExit(15000)) << key << " left the window open";
+        EXPECT_EQ(PluginFiles(session->VisFolder()), before) << key;
+    }
     StartProgram();
+    EXPECT_EQ(CurrentRow(), 7) << "Twelve, the sixth visual the host loaded";
     session->Click(Lamp(4));
     session->Click(Lamp(5));
     session->Click(Lamp(6));
@@ -82,15 +94,15 @@ TEST_F(HostE2E, SaveWithoutHostRenamesEveryPluginAndBothProgramsFollowTheNewOrde
     for (int step = 0; step < 4; ++step)
         session->Key("ctrl+Up");
     ASSERT_EQ(Texts(Rows()).at(4), "Lava");
-    ClickSave();
+    session->Key("Return");  // the list has the focus: Enter saves
     ASSERT_TRUE(session->WaitForProgramExit(30000));
 
     EXPECT_EQ(PluginFiles(session->VisFolder()),
               (std::vector<std::string>{"004_Lava.svp", "005_Ice.svp", "006_Bars.svp_disabled",
                                         "007_Pack/Pack.svp_disabled", "008_12_x.svp", "009_Zed.svp_disabled"}));
-    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "1");
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "6") << "Twelve, now in row 8, after Lava and Ice";
 
-    StartHost("", "visual 1 Spectrum 1.0");
+    StartHost("", "visual 6 Twelve");
     std::vector<std::string> log = session->HostLog();
     auto loaded = std::find(log.begin(), log.end(), "loaded 4 Lava");
     ASSERT_GE(log.end() - loaded, 4);
@@ -108,6 +120,7 @@ TEST_F(HostE2E, SaveRestartsThePlayingHostAroundTheRenamesOnlyWhenAskedTo)
     Install("named|A.svp|Aurora\nnamed|B.svp|Borealis\nnamed|C.svp|Comet\n");
     StartHost("", "visual 0 Waveform 1.1");
     StartHost(" -play", "command -play position 0");
+    StartHost(" -select 5", "visual 5 Borealis");
     StartProgram();
     auto before = Files(session->VisFolder());
 
@@ -143,6 +156,10 @@ TEST_F(HostE2E, SaveRestartsThePlayingHostAroundTheRenamesOnlyWhenAskedTo)
             sequence.push_back(text);
     }
     EXPECT_EQ(sequence, (std::vector<std::string>{"quit", "exit", "start", "loaded 4 Comet", "play", "scanto"}));
+    auto restarted = std::find(log.begin() + static_cast<long>(logStart), log.end(), "start");
+    auto firstVisual = std::find_if(restarted, log.end(), [](const std::string& line) { return line.rfind("visual", 0) == 0; });
+    ASSERT_NE(firstVisual, log.end());
+    EXPECT_EQ(*firstVisual, "visual 6 Borealis") << "\"VisNumber\" was written before the restart, in the new order";
     EXPECT_GT(scanTo, 1000u) << "the position it had played to";
     EXPECT_LE(scanTo, quitPosition) << "read before the quit";
     EXPECT_EQ(PluginFiles(session->VisFolder()),
@@ -157,6 +174,24 @@ TEST_F(HostE2E, SaveRestartsThePlayingHostAroundTheRenamesOnlyWhenAskedTo)
     Pause(1500);
     EXPECT_EQ(HostLogCount("start -quit", logStart), 0);
     EXPECT_EQ(HostLogCount("exit", logStart), 0);
+
+    // A player that will not quit is not started again: the renames are made and the user is told.
+    std::ofstream(session->HostFolder() + "/Melodrift.stubborn");
+    StartProgram();
+    session->Click(Label(6));
+    session->Key("ctrl+Up");
+    session->Key("ctrl+Up");
+    logStart = session->HostLog().size();
+    ClickSave();
+    Answer(kRestartQuestion, "&Yes");
+    Answer(kHostStillRunning, "OK");
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+    Pause(1500);
+    EXPECT_EQ(HostLogCount("command -quit ignored", logStart), 1);
+    EXPECT_EQ(HostLogCount("start", logStart), 0) << "no start handed to the old player";
+    EXPECT_EQ(HostLogCount("start -play", logStart), 0);
+    EXPECT_EQ(PluginFiles(session->VisFolder()),
+              (std::vector<std::string>{"004_B.svp", "005_C.svp", "006_A.svp"}));
 }
 
 TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
@@ -164,8 +199,11 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     // Rows: 004_Fire, Fire, Gem (held open by the host), Ice (off), Lava. A
     // folder "007_Ice.svp" stands where Ice would be switched on.
     Install("named|004_Fire.svp|Fire\nnamed|Fire.svp|Fire\nnamed|Gem.svp|Gem\nnamed|Ice.svp_disabled|Ice\n"
-            "named|Lava.svp|Lava\nfile|007_Ice.svp/notes.txt|not a plug-in\nfile|../Melodrift.hold|Gem.svp\n");
+            "named|Lava.svp|Lava\nfile|007_Ice.svp/notes.txt|not a plug-in\nfile|../Melodrift.hold|Gem.svp\n",
+            "40");
     StartHost("", "visual 0 Waveform 1.1");
+    // A visual no row shows: no row is current.
+    StartHost(" -signal Nowhere", "command -signal Nowhere position 0");
     // Held open, Gem cannot be asked for its name: it was cached before.
     std::ofstream(session->ProgramFolder() + "/orbiquel.ini") << "[VisCache]\r\nGem=Gem\r\n";
     StartProgram();
@@ -188,4 +226,5 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     EXPECT_EQ(after.at("Gem.svp"), before.at("Gem.svp"));
     EXPECT_EQ(after.at("007_Ice.svp_disabled"), before.at("Ice.svp_disabled"));
     EXPECT_EQ(after.at("Lava.svp"), before.at("Lava.svp")) << "untouched after Cancel";
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "40") << "without a current visual the host's value stays";
 }
