@@ -128,6 +128,8 @@ bool CProfileFile::SwapIn(const std::string& replacement) const
         MarkChanged(file, old.ftLastWriteTime);
     if (file != INVALID_HANDLE_VALUE)
         ::CloseHandle(file);
+    // A rename rather than ReplaceFileA, which needs the old file to exist and,
+    // when it fails half-way without a backup, can leave it gone.
     DWORD kept = exists ? old.dwFileAttributes & kKeptAttributes : 0;
     ok = ok && ::SetFileAttributesA(replacement.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL) &&
          ::MoveFileExA(replacement.c_str(), m_strPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
