@@ -11,12 +11,20 @@ bool IsSingleByteCodePage()
     CPINFO info{};
     return ::GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
 }
+
+bool IsWholeText(const std::string& text)
+{
+    return IsSingleByteCodePage() && IsPlainProfileText(text);
+}
 }
 
 CProfileIndex::CProfileIndex(const CProfileFile& file) : m_file(file)
 {
-    std::string text = m_file.ReadText();
-    m_bWholeText = IsSingleByteCodePage() && IsPlainProfileText(text);
+    std::string text;
+    // A file that cannot be read answers nothing, as it would to the
+    // system's reader; the writes wait for Flush, which reads it again.
+    bool read = m_file.ReadText(text);
+    m_bWholeText = !read || IsWholeText(text);
     if (m_bWholeText)
         m_sections = ReadProfileSections(text);
 }
@@ -44,8 +52,12 @@ bool CProfileIndex::Flush()
     if (writes.empty())
         return true;
     // Read again: the file may have been edited while a warning was shown.
-    std::string text = m_file.ReadText();
-    if (!IsPlainProfileText(text))
+    // A file that cannot be read now is not an empty one: nothing is written
+    // this time, and the names are asked for again at the next start.
+    std::string text;
+    if (!m_file.ReadText(text))
+        return false;
+    if (!IsWholeText(text))
         return WriteKeyByKey(writes);
     for (size_t first = 0; first < writes.size();) {
         std::vector<ProfileString> run;

@@ -20,7 +20,8 @@ public:
     // written, for a key or value that the file cannot hold: it would read
     // back as another key or break into lines of its own.
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
-    // Writes what WriteString kept into the file as it is now; false when it cannot be written.
+    // Writes what WriteString kept into the file as it is now; false when it
+    // cannot be read or written, and a file that cannot be read is left alone.
     bool Flush();
 
 private:

@@ -237,8 +237,18 @@ void DesktopSession::DeleteHostKey()
 
 void DesktopSession::StartProgram(const std::string& executable)
 {
+    PlaceProgram(executable);
+    StartPlacedProgram();
+}
+
+void DesktopSession::PlaceProgram(const std::string& executable)
+{
     fs::copy_file(executable.empty() ? AppExecutable() : executable, ProgramPath(),
                   fs::copy_options::overwrite_existing);
+}
+
+void DesktopSession::StartPlacedProgram()
+{
     LaunchOnDesktop({WindowsPath(ProgramPath())});
 }
 

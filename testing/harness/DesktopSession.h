@@ -61,6 +61,10 @@ public:
     // Copies the executable (Orbiquel.exe by default) into ProgramFolder()
     // and starts it on the session's desktop.
     void StartProgram(const std::string& executable = "");
+    // The two halves of StartProgram, for a test that changes the folder
+    // in between (fills its disk once the executable is in).
+    void PlaceProgram(const std::string& executable = "");
+    void StartPlacedProgram();
     std::string ProgramFolder() const { return m_folder + "/app"; }
     std::string ProgramPath() const { return ProgramFolder() + "/Orbiquel.exe"; }
     // Files in ProgramFolder() beside the executable (the settings file, when written).

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 #include "catalogue/CProfileIndex.h"
 #include "framework/CProfileFile.h"
+#include "tests/FullDiskProfileFile.h"
+#include "tests/TempFiles.h"
 #include "tests/TempFolder.h"
 #include "tests/catalogue/TrickyProfile.h"
 
@@ -140,4 +143,99 @@ TEST_F(ProfileIndexEquivalence, FileTheSystemReadsAsUnicodeIsReadAndWrittenKeyBy
     EXPECT_EQ(FileText(m_indexed.GetPath()), FileText(m_perKey.GetPath())) << "written at once";
     EXPECT_TRUE(index.Flush());
     EXPECT_EQ(FileText(m_indexed.GetPath()), FileText(m_perKey.GetPath()));
+}
+
+// A settings file that another program may hold open without sharing; it
+// lets go the moment we write, so that only our own care keeps the file.
+class SharedProfileFile : public CProfileFile {
+public:
+    using CProfileFile::CProfileFile;
+    ~SharedProfileFile() override { LetGo(); }
+
+    bool Hold()
+    {
+        m_held = ::CreateFileA(GetPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                               nullptr);
+        return m_held != INVALID_HANDLE_VALUE;
+    }
+    void LetGo() const
+    {
+        if (m_held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_held);
+        m_held = INVALID_HANDLE_VALUE;
+    }
+
+protected:
+    bool WriteBytes(HANDLE file, const std::string& text) const override
+    {
+        LetGo();
+        return CProfileFile::WriteBytes(file, text);
+    }
+
+private:
+    mutable HANDLE m_held = INVALID_HANDLE_VALUE;
+};
+
+// A file with 40 names given by hand, as the user keeps it.
+class ProfileIndexKeepsTheUsersLines : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_text = "[LockedVis]\r\n";
+        for (int line = 1; line <= 40; ++line)
+            m_text += "Locked" + std::to_string(line) + "=Name given by hand " + std::to_string(line) + "\r\n";
+        m_text += "\r\n[VisCache]\r\nFire=Fire Storm\r\n";
+        m_folder.WriteFile("orbiquel.ini", m_text);
+    }
+
+    void CacheNewNames(CProfileIndex& index) const
+    {
+        EXPECT_TRUE(index.WriteString("VisCache", "Ice", "Ice Age"));
+        EXPECT_TRUE(index.WriteString("VisCache", "Glow", "Glow Worm"));
+    }
+
+    void ExpectUntouched(const std::string& when) const
+    {
+        EXPECT_EQ(FileText(m_path), m_text) << when;
+        EXPECT_EQ(FilesMatching(m_folder.Path() + "\\"), std::set<std::string>{"orbiquel.ini"}) << when;
+    }
+
+    TempFolder m_folder;
+    std::string m_path = m_folder / "orbiquel.ini";
+    std::string m_text;
+};
+
+TEST_F(ProfileIndexKeepsTheUsersLines, FlushOntoAFullDiskLeavesTheFileAsItWas)
+{
+    for (DWORD room : {DWORD{0}, DWORD{400}, static_cast<DWORD>(m_text.size())}) {
+        FullDiskProfileFile settings(m_path, room);
+        CProfileIndex index(settings);
+        CacheNewNames(index);
+        EXPECT_FALSE(index.Flush());
+        ExpectUntouched("room for " + std::to_string(room) + " bytes");
+    }
+}
+
+TEST_F(ProfileIndexKeepsTheUsersLines, FileHeldByAnotherProgramAtTheFlushIsNotWritten)
+{
+    SharedProfileFile settings(m_path);
+    CProfileIndex index(settings);
+    EXPECT_EQ(index.GetString("LockedVis", "Locked40"), "Name given by hand 40");
+    CacheNewNames(index);
+    ASSERT_TRUE(settings.Hold());
+    EXPECT_FALSE(index.Flush());
+    settings.LetGo();
+    ExpectUntouched("after the flush");
+}
+
+TEST_F(ProfileIndexKeepsTheUsersLines, FileHeldWhenFirstReadAnswersNothingAndIsWrittenWholeOnceFree)
+{
+    SharedProfileFile settings(m_path);
+    ASSERT_TRUE(settings.Hold());
+    CProfileIndex index(settings);
+    EXPECT_EQ(index.GetString("LockedVis", "Locked1"), "");
+    CacheNewNames(index);
+    settings.LetGo();
+    EXPECT_TRUE(index.Flush());
+    EXPECT_EQ(FileText(m_path), m_text + "Ice=Ice Age\r\nGlow=Glow Worm\r\n");
 }

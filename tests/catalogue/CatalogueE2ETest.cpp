@@ -1,6 +1,12 @@
 // The catalogue as the user meets it: the real program on a Vis folder, its
 // rows read from outside, its warnings dismissed with real clicks.
+#include <fcntl.h>
+#include <sys/mount.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -92,6 +98,48 @@ std::string SettingsText(const DesktopSession& session)
     text << settings.rdbuf();
     return text.str();
 }
+
+// A small tmpfs over a folder for one test; detached at the end even while
+// the program still holds its executable there.
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::string& folder) : m_folder(folder)
+    {
+        m_mounted = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=2m") == 0;
+        if (!m_mounted)
+            m_error = std::strerror(errno);
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.c_str(), MNT_DETACH);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool Mounted() const { return m_mounted; }
+    const std::string& Error() const { return m_error; }
+
+    // Writes file until the disk has no room left: true once a write ends in ENOSPC.
+    bool Fill(const std::string& file) const
+    {
+        int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0)
+            return false;
+        std::vector<char> block(65536, 'x');
+        for (size_t size = block.size(); size > 0; size /= 2)
+            while (::write(fd, block.data(), size) > 0) {
+            }
+        bool full = errno == ENOSPC;
+        ::close(fd);
+        return full;
+    }
+
+private:
+    std::string m_folder;
+    bool m_mounted = false;
+    std::string m_error;
+};
 
 int LoadCount(const std::string& loadsFile)
 {
@@ -199,3 +247,41 @@ TEST_P(CatalogueE2EWithoutPlugins, GivesTheFourBuiltinRowsAndNoMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(EmptyOrMissing, CatalogueE2EWithoutPlugins, ::testing::Bool());
+
+// The settings file on a full disk: the names are shown, the cache is not
+// written, and the user's own lines stay as they were.
+TEST(CatalogueE2E, FullDiskLeavesTheSettingsFileAsItWasAndTheRowsNamed)
+{
+    DesktopSession session;
+    session.InstallHost();
+    LayOutVisFolder(session.VisFolder(), "named|012_Fire.svp|Fire Storm\nnamed|Ice.svp_disabled|Ice Age\n"
+                                         "notlibrary|Junk.svp\n");
+    SmallDisk disk(session.ProgramFolder());
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs over the program's folder: " << disk.Error();
+    session.PlaceProgram();
+    // New cache lines go before the names by hand, and the file fills its
+    // last page: written in place, it would lose its end.
+    std::string settings = "[VisCache]\r\nGlow=Glow Worm\r\n\r\n[LockedVis]\r\nJunk=Junk by hand\r\n";
+    for (int line = 1; line <= 40; ++line)
+        settings += "Locked" + std::to_string(line) + "=Name given by hand " + std::to_string(line) + "\r\n";
+    settings += ";" + std::string(4096 - settings.size() - 3, '-') + "\r\n";
+    std::ofstream(session.ProgramFolder() + "/orbiquel.ini", std::ios::binary) << settings;
+    ASSERT_TRUE(disk.Fill(session.ProgramFolder() + "/filler")) << "the disk did not fill up";
+
+    session.StartPlacedProgram();
+    WindowInfo main = session.WaitForMainWindow();
+    ExpectNoMoreMessages(session);
+    std::vector<Row> expected = kBuiltinRows;
+    expected.insert(expected.end(), {{"Fire Storm", 0, "012_Fire.svp", 1},
+                                     {"Ice Age", 1, "Ice.svp_disabled", 2},
+                                     {"Junk by hand", 0, "Junk.svp", 1}});
+    EXPECT_EQ(ReadRows(session, main), expected);
+    session.Click(session.Control(main.handle, kCancelButton).window.Center());
+    ASSERT_TRUE(session.WaitForProgramExit());
+
+    EXPECT_EQ(SettingsText(session), settings);
+    std::vector<std::string> files = session.FilesBesideProgram();
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"filler", "orbiquel.ini"})) << "no temporary file left behind";
+}

@@ -1,9 +1,23 @@
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include "framework/CProfileFile.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
+#include "tests/FullDiskProfileFile.h"
+#include "tests/TempFiles.h"
 #include "tests/TempFolder.h"
+
+namespace {
+const char kUserText[] = "[LockedVis]\r\nFire=Fire Storm\r\n; kept by hand\r\n\r\n[VisCache]\r\nIce=Ice Age\r\n";
+
+std::string TextOf(const CProfileFile& profile)
+{
+    std::string text;
+    EXPECT_TRUE(profile.ReadText(text));
+    return text;
+}
+}
 
 TEST(CProfileFile, WritesCreateTheFileAndReadsReturnTheValue)
 {
@@ -28,18 +42,72 @@ TEST(CProfileFile, WholeTextKeepsWhatItHoldsAndIsReadAtOnceByTheKeyReads)
 {
     TempFolder folder;
     CProfileFile profile(folder / "settings.ini");
-    EXPECT_EQ(profile.ReadText(), "");
+    EXPECT_EQ(TextOf(profile), "");
     // The key reads keep the file they read; each whole-text write follows a
     // key write closely, within the file system's clock tick as often as not.
     for (int round = 0; round < 20; ++round) {
         ASSERT_TRUE(profile.WriteString("VisCache", "Fire", "key write " + std::to_string(round)));
         std::string text = "[VisCache]\r\nFire=whole text " + std::to_string(round) + "\r\n";
         ASSERT_TRUE(profile.WriteText(text));
-        EXPECT_EQ(profile.ReadText(), text);
+        EXPECT_EQ(TextOf(profile), text);
         EXPECT_EQ(profile.GetString("VisCache", "Fire"), "whole text " + std::to_string(round)) << round;
     }
     ASSERT_TRUE(profile.WriteText(""));
     EXPECT_EQ(profile.GetString("VisCache", "Fire"), "") << "a shorter text leaves nothing behind";
+}
+
+TEST(CProfileFile, FileHeldByAnotherProgramReadsAsUnreadableNotEmpty)
+{
+    TempFolder folder;
+    folder.WriteFile("settings.ini", kUserText);
+    CProfileFile profile(folder / "settings.ini");
+    HANDLE held = ::CreateFileA(profile.GetPath().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string text = "stale";
+    EXPECT_FALSE(profile.ReadText(text));
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(profile.WriteString("VisCache", "Fire", "Fire Storm"));
+    ::CloseHandle(held);
+    EXPECT_EQ(TextOf(profile), kUserText);
+}
+
+// Both writers stop where the disk is full: before anything, part-way, and one byte short.
+TEST(CProfileFile, WriteThatFailsPartWayLeavesTheFileAsItWasAndNoTemporaryFile)
+{
+    TempFolder folder;
+    folder.WriteFile("settings.ini", kUserText);
+    std::string longer = std::string(kUserText) + "[VisCache]\r\nGlow=Glow\r\n";
+    for (DWORD room : {DWORD{0}, DWORD{20}, static_cast<DWORD>(sizeof kUserText - 2)}) {
+        FullDiskProfileFile profile(folder / "settings.ini", room);
+        EXPECT_FALSE(profile.WriteText(longer)) << room;
+        EXPECT_FALSE(profile.WriteString("VisCache", "Glow", "Glow")) << room;
+        EXPECT_EQ(TextOf(profile), kUserText) << room;
+        EXPECT_EQ(FilesMatching(folder.Path() + "\\"), std::set<std::string>{"settings.ini"}) << room;
+    }
+}
+
+TEST(CProfileFile, WritesKeepTheUsersAttributesAndLeaveAReadOnlyFileAlone)
+{
+    TempFolder folder;
+    folder.WriteFile("settings.ini", kUserText);
+    CProfileFile profile(folder / "settings.ini");
+    const char* path = profile.GetPath().c_str();
+
+    ASSERT_TRUE(::SetFileAttributesA(path, FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(profile.WriteText("[VisCache]\r\nFire=1\r\n"));
+    ASSERT_TRUE(profile.WriteString("VisCache", "Ice", "2"));
+    EXPECT_EQ(profile.GetString("VisCache", "Fire"), "1");
+    EXPECT_EQ(profile.GetString("VisCache", "Ice"), "2");
+    EXPECT_TRUE(::GetFileAttributesA(path) & FILE_ATTRIBUTE_HIDDEN);
+
+    std::string before = TextOf(profile);
+    ASSERT_TRUE(::SetFileAttributesA(path, FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(profile.WriteText("[VisCache]\r\n"));
+    EXPECT_FALSE(profile.WriteString("VisCache", "Fire", "3"));
+    EXPECT_EQ(TextOf(profile), before);
+    EXPECT_EQ(FilesMatching(folder.Path() + "\\"), std::set<std::string>{"settings.ini"});
+    ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(ResString, LoadsProgramTextsAndFillsInTheArgument)
