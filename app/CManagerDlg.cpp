@@ -4,8 +4,6 @@
 #include "app/AppPaths.h"
 #include "app/CManagerApp.h"
 #include "app/CAboutDlg.h"
-#include "catalogue/DisplayName.h"
-#include "catalogue/PluginFileName.h"
 #include "framework/CBitmap.h"
 #include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
@@ -194,34 +192,10 @@ void CManagerDlg::FitListColumn()
     m_list.SetColumnWidth(0, m_list.GetClientRect().right);
 }
 
-CPluginScanner CManagerDlg::MakeScanner()
-{
-    return CPluginScanner(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad, &WarnNoDisplayName);
-}
-
 BOOL CManagerDlg::ScanPlugins()
 {
-    return MakeScanner().ScanPlugins();
-}
-
-int CManagerDlg::AddPluginItem(const std::string& name, const std::string& relativePath, int image)
-{
-    return MakeScanner().AddPluginItem(name, relativePath, image);
-}
-
-std::string CManagerDlg::FindPluginInFolder(const std::string& folderPath)
-{
-    return MakeScanner().FindPluginInFolder(folderPath);
-}
-
-BOOL CManagerDlg::LookupDisplayName(const std::string& path, std::string& name) const
-{
-    return ::LookupDisplayName(AfxGetApp()->m_profile, path, name);
-}
-
-BOOL CManagerDlg::GetPluginKey(const std::string& path, std::string& key) const
-{
-    return ::GetPluginKey(path, key);
+    CPluginScanner scanner(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad, &WarnNoDisplayName);
+    return scanner.ScanPlugins();
 }
 
 // The host's own name for what it shows wins; without a running host the

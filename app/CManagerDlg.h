@@ -37,12 +37,7 @@ private:
     void FitListColumn();
 
     // The catalogue; the work is the scanner's.
-    CPluginScanner MakeScanner();
     BOOL ScanPlugins();
-    int AddPluginItem(const std::string& name, const std::string& relativePath, int image);
-    std::string FindPluginInFolder(const std::string& folderPath);
-    BOOL LookupDisplayName(const std::string& path, std::string& name) const;
-    BOOL GetPluginKey(const std::string& path, std::string& key) const;
     void ShowAboutBox();
     // The clip, the popup menu and the readme.
     void StartAnimation();

@@ -98,8 +98,3 @@ int CPluginScanner::AppendRow(const std::string& name, const std::string& relati
     }
     return inserted;
 }
-
-std::string CPluginScanner::FindPluginInFolder(const std::string& folderPath) const
-{
-    return ::FindPluginInFolder(folderPath);
-}

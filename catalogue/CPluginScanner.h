@@ -23,8 +23,6 @@ public:
     BOOL ScanPlugins();
     // Appends a row that owns a new record; the list view's insert result.
     int AddPluginItem(const std::string& name, const std::string& relativePath, int image);
-    // "\" + the name of the folder's plug-in file; empty when it has none.
-    std::string FindPluginInFolder(const std::string& folderPath) const;
 
 private:
     void AddBuiltinVisuals();

@@ -44,17 +44,6 @@ int CWinApp::Run(HINSTANCE instance, const char* commandLine)
     return 0;
 }
 
-std::string CWinApp::GetProfileString(const std::string& section, const std::string& entry) const
-{
-    return m_profile.GetString(section, entry);
-}
-
-BOOL CWinApp::WriteProfileString(const std::string& section, const std::string& entry,
-                                 const std::string& value) const
-{
-    return m_profile.WriteString(section, entry, value);
-}
-
 CWinApp* AfxGetApp()
 {
     return g_app;

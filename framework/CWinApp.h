@@ -20,10 +20,6 @@ public:
     // Runs the program: what WinMain does.
     int Run(HINSTANCE instance, const char* commandLine);
 
-    std::string GetProfileString(const std::string& section, const std::string& entry) const;
-    BOOL WriteProfileString(const std::string& section, const std::string& entry,
-                            const std::string& value) const;
-
     HINSTANCE m_hInstance = nullptr;
     std::string m_strCmdLine;
     std::string m_strAppName;     // the executable's name, without extension

@@ -8,6 +8,7 @@
 #include <vector>
 #include "catalogue/CPluginScanner.h"
 #include "catalogue/DisplayName.h"
+#include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
 #include "framework/CListCtrl.h"
 #include "framework/CProfileFile.h"
@@ -277,10 +278,9 @@ TEST_F(PluginScan, FolderPluginIsTheFirstFileMatchingSvpInAnyCase)
     m_folder.MakeFolder("Vis\\TextOnly");
     m_folder.WriteFile("Vis\\TextOnly\\notes.txt", "");
 
-    CPluginScanner scanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad, [](const std::string&) {});
-    EXPECT_EQ(scanner.FindPluginInFolder(m_vis + "\\Pack"), "\\DEEP.SVP");
-    EXPECT_EQ(scanner.FindPluginInFolder(m_vis + "\\TextOnly"), "");
-    EXPECT_EQ(scanner.FindPluginInFolder(m_vis + "\\Missing"), "");
+    EXPECT_EQ(FindPluginInFolder(m_vis + "\\Pack"), "\\DEEP.SVP");
+    EXPECT_EQ(FindPluginInFolder(m_vis + "\\TextOnly"), "");
+    EXPECT_EQ(FindPluginInFolder(m_vis + "\\Missing"), "");
 }
 
 TEST_F(PluginScan, AddedRowOwnsAFreshRecordAtTheEnd)
