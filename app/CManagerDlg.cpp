@@ -1,5 +1,6 @@
 #include "app/CManagerDlg.h"
 #include <shellapi.h>
+#include <algorithm>
 #include <windowsx.h>
 #include "app/AppPaths.h"
 #include "app/CManagerApp.h"
@@ -433,6 +434,11 @@ bool CManagerDlg::OnCommand(WORD id, WORD code, HWND control)
 
 bool CManagerDlg::OnListNotify(NMHDR* header, LRESULT& result)
 {
+    if (header->idFrom == IDC_LIST && header->code == LVN_GETINFOTIPA) {
+        OnListInfoTip(reinterpret_cast<NMLVGETINFOTIPA*>(header));
+        result = 0;
+        return true;
+    }
     if (header->idFrom != IDC_LIST || (header->code != NM_CLICK && header->code != NM_DBLCLK))
         return false;
     auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
@@ -442,6 +448,18 @@ bool CManagerDlg::OnListNotify(NMHDR* header, LRESULT& result)
         OnDblClkList(click);
     result = 0;
     return true;
+}
+
+// A row's tip names its file as it is on disk, relative to the Vis folder.
+void CManagerDlg::OnListInfoTip(NMLVGETINFOTIPA* tip)
+{
+    const VisPlugin* plugin = m_list.GetPlugin(tip->iItem);
+    if (!plugin || tip->cchTextMax <= 0)
+        return;
+    std::string text = plugin->file.empty() ? LoadResString(IDS_BUILTIN_TIP) : plugin->file;
+    size_t length = std::min(text.size(), static_cast<size_t>(tip->cchTextMax - 1));
+    text.copy(tip->pszText, length);
+    tip->pszText[length] = '\0';
 }
 
 void CManagerDlg::ShowAboutBox()
@@ -476,6 +494,14 @@ void CManagerDlg::OnPopupMenu(UINT, POINT screenPoint)
         break;
     case ID_POPUP_UNINSTALL:
         ConfirmUninstall();
+        break;
+    case ID_POPUP_SORT_UP:
+    case ID_POPUP_SORT_DOWN:
+        m_list.SortByName(command == ID_POPUP_SORT_UP);
+        break;
+    case ID_POPUP_ALL_ON:
+    case ID_POPUP_ALL_OFF:
+        m_list.SwitchAllLamps(command == ID_POPUP_ALL_ON);
         break;
     }
 }

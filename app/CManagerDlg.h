@@ -48,6 +48,7 @@ private:
 
     // List gestures.
     bool OnListNotify(NMHDR* header, LRESULT& result);
+    void OnListInfoTip(NMLVGETINFOTIPA* tip);
     void OnClickList(const NMITEMACTIVATE* click);
     void OnDblClkList(const NMITEMACTIVATE* click);
     BOOL StepHostToVisual(int target, int start);

@@ -7,6 +7,7 @@
 #include "framework/CSelectGuard.h"
 #include "listview/DragRules.h"
 #include "listview/RowMove.h"
+#include "listview/RowSort.h"
 #include "listview/RowState.h"
 
 namespace {
@@ -100,7 +101,15 @@ std::vector<int> CReorderListCtrl::SelectedRows() const
 bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
+        m_rowTips.OnMouseMessage(msg, wParam, lParam);
     switch (msg) {
+    case WM_NOTIFY:
+        if (m_rowTips.OnNotify(reinterpret_cast<const NMHDR*>(lParam))) {
+            result = 0;
+            return true;
+        }
+        break;
     case WM_MOUSEMOVE:
         if (IsDragging())
             OnDragMove(point);
@@ -141,6 +150,12 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         break;
     }
     return CSkinListCtrl::OnMessage(msg, wParam, lParam, result);
+}
+
+void CReorderListCtrl::PreSubclassWindow()
+{
+    CSkinListCtrl::PreSubclassWindow();
+    m_rowTips.Create(m_hWnd);
 }
 
 bool CReorderListCtrl::OnNotifyReflect(NMHDR* header, LRESULT& result)
@@ -418,11 +433,61 @@ std::vector<int> CReorderListCtrl::MoveRows(const std::vector<int>& rows, int dr
             MoveRow(step.from, step.insertAt, step.eraseAt, columns);
         SendMessage(WM_SETREDRAW, TRUE);
     }
-    // Save reads m_nCurrent, and the current row may have moved out of sight.
-    if (m_nCurrent >= 0 && m_nCurrent < count)
+    FollowReorder(order);
+    return NewIndicesOf(order, rows);
+}
+
+// Save reads m_nCurrent, and the current row may have moved out of sight.
+void CReorderListCtrl::FollowReorder(const std::vector<int>& order)
+{
+    if (m_nCurrent >= 0 && m_nCurrent < static_cast<int>(order.size()))
         m_nCurrent = NewIndicesOf(order, {m_nCurrent}).front();
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return NewIndicesOf(order, rows);
+}
+
+// Sort keys compare as CompareString compares the texts, each made once
+// instead of once per comparison.
+void CReorderListCtrl::SortByName(bool ascending)
+{
+    size_t count = static_cast<size_t>(GetItemCount());
+    std::vector<std::uintptr_t> records(count);
+    std::vector<std::string> keys(count);
+    for (size_t row = 0; row < count; ++row)
+        records[row] = ReadSortKey(static_cast<int>(row), keys[row]);
+    std::vector<int> order = RowOrderByName(keys, kFirstPluginRow, ascending,
+                                            [](const std::string& a, const std::string& b) { return a.compare(b); });
+    ScrollIntoView(kFirstPluginRow);
+    if (SortRows(records, order))
+        FollowReorder(order);
+}
+
+// The row's sort key, made from the text as the list view holds it (in
+// Unicode, which spares two conversions); returns the row's item data.
+std::uintptr_t CReorderListCtrl::ReadSortKey(int row, std::string& key)
+{
+    wchar_t text[256] = L"";
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = text;
+    item.cchTextMax = sizeof text / sizeof text[0];
+    Default(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    char bytes[1024];  // a sort key is counted in bytes
+    int size = ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text, -1,
+                              reinterpret_cast<wchar_t*>(bytes), sizeof bytes);
+    key.assign(bytes, static_cast<size_t>(std::max(size, 0)));
+    return static_cast<std::uintptr_t>(item.lParam);
+}
+
+void CReorderListCtrl::SwitchAllLamps(bool on)
+{
+    SetRedraw(FALSE);
+    for (int row = kFirstPluginRow; row < GetItemCount(); ++row) {
+        if (((GetItemFlags(row) & VIS_ENABLED) != 0) != on)
+            ToggleLamp(row);
+    }
+    SetRedraw(TRUE);
+    Invalidate();
 }
 
 // Puts the rows into that order (RowOrderAfterMove's) with one sort of the
@@ -431,8 +496,8 @@ std::vector<int> CReorderListCtrl::MoveRows(const std::vector<int>& rows, int dr
 // False, with nothing changed, when rows cannot be told apart by their records.
 bool CReorderListCtrl::SortRows(const std::vector<int>& order)
 {
-    std::vector<std::uintptr_t> keys;
-    keys.reserve(order.size());
+    std::vector<std::uintptr_t> records;
+    records.reserve(order.size());
     for (size_t row = 0; row < order.size(); ++row) {
         // Asked of the list view itself: a message per row through our own
         // handlers would cost more than the sort.
@@ -440,9 +505,15 @@ bool CReorderListCtrl::SortRows(const std::vector<int>& order)
         item.mask = LVIF_PARAM;
         item.iItem = static_cast<int>(row);
         Default(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        keys.push_back(static_cast<std::uintptr_t>(item.lParam));
+        records.push_back(static_cast<std::uintptr_t>(item.lParam));
     }
-    RowRanks ranks(keys, order);
+    return SortRows(records, order);
+}
+
+// records[i] is row i's item data, which tells the rows apart.
+bool CReorderListCtrl::SortRows(const std::vector<std::uintptr_t>& records, const std::vector<int>& order)
+{
+    RowRanks ranks(records, order);
     if (ranks.Empty())
         return false;
     return SendMessage(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks), reinterpret_cast<LPARAM>(&CompareRanks)) !=

@@ -1,10 +1,12 @@
 #pragma once
 #include <climits>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 #include "framework/CFont.h"
 #include "framework/CImageList.h"
+#include "listview/CRowTips.h"
 #include "listview/CSkinListCtrl.h"
 
 struct VisPlugin;
@@ -31,6 +33,12 @@ public:
     bool ToggleLamp(int row);
     // The row's record; null for a row without one.
     VisPlugin* GetPlugin(int row) const;
+    // Puts the plug-in rows in the order of their names, as Windows compares
+    // text for people, ignoring case; rows travel as a drag moves them. The
+    // first plug-in row is then in sight.
+    void SortByName(bool ascending);
+    // Every plug-in row's lamp on or off, but the current row's, as clicks would set them.
+    void SwitchAllLamps(bool on);
 
     // The row that carries VIS_CURRENT; INT_MAX when none.
     int m_nCurrent = INT_MAX;
@@ -38,6 +46,7 @@ public:
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnNotifyReflect(NMHDR* header, LRESULT& result) override;
+    void PreSubclassWindow() override;
 
 private:
     bool IsDragging() const { return m_pDragImage != nullptr; }
@@ -70,6 +79,9 @@ private:
     // Moving rows.
     std::vector<int> MoveRows(const std::vector<int>& rows, int dropRow, bool dropBelow);
     bool SortRows(const std::vector<int>& order);
+    bool SortRows(const std::vector<std::uintptr_t>& records, const std::vector<int>& order);
+    void FollowReorder(const std::vector<int>& order);
+    std::uintptr_t ReadSortKey(int row, std::string& key);
     static int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM ranks);
     void MoveRow(int from, int insertAt, int eraseAt, int columns);
     int ColumnCount() const;
@@ -99,4 +111,5 @@ private:
     bool m_bRestoreSingleSel = false;
     bool m_bSwallowClick = false;  // the click the list view reports for the release of a drag
     bool m_bRowSelected = false;   // the row being drawn was selected
+    CRowTips m_rowTips;
 };

@@ -17,6 +17,7 @@ constexpr int kList = 1000;
 constexpr int kSaveButton = 1;
 constexpr int kCancelButton = 1001;
 constexpr unsigned long kEnabledFlag = 0x1, kCurrentFlag = 0x10000000;
+constexpr unsigned kSelectedState = 0x2;  // LVIS_SELECTED
 constexpr char kCaption[] = "Orbiquel";
 
 inline void Pause(int milliseconds)
@@ -78,6 +79,28 @@ protected:
     }
 
     void ClickSave() { session->Click(session->Control(main.handle, kSaveButton).window.Center()); }
+
+    // Right-clicks the window's face and picks a popup menu item by its access key.
+    void ChooseFromMenu(const std::string& key)
+    {
+        Rect face = session->DialogUnitsToPixels(main.handle, {86, 31, 87, 32});
+        session->Click({main.client.left + face.left, main.client.top + face.top}, 3);
+        ASSERT_TRUE(session->WaitForWindow("", "#32768", 10000)) << "no popup menu";
+        session->Key(key);
+    }
+
+    // The tip the list shows with the pointer over row's name; the last one seen when it is not expected.
+    std::string TipOver(int row, const std::string& expected)
+    {
+        session->MouseMove(Label(row));
+        std::string seen;
+        for (int wait = 0; wait < 50 && seen != expected; ++wait) {
+            auto tip = session->WaitForWindow("", "tooltips_class32", 0);
+            seen = tip ? tip->text : "";
+            Pause(100);
+        }
+        return seen;
+    }
 
     // Tabs from the list to the "Cancel" button.
     void FocusCancel()

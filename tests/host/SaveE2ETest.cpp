@@ -228,3 +228,54 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     EXPECT_EQ(after.at("Lava.svp"), before.at("Lava.svp")) << "untouched after Cancel";
     EXPECT_EQ(session->ReadHostValue("VisNumber").data, "40") << "without a current visual the host's value stays";
 }
+
+TEST_F(HostE2E, TheMenuSortsAndSwitchesAllPluginsTypingFindsARowAndTipsNameTheFiles)
+{
+    // Rows as found: beta (current), Alpha, alpha (off), Gamma 2, Gamma 10, Pack (sub-folder).
+    Install("named|010_B.svp|beta\nnamed|011_A1.svp|Alpha\nnamed|012_A2.svp_disabled|alpha\nnamed|013_G2.svp|Gamma 2\n"
+            "named|014_G10.svp|Gamma 10\nnamed|020_Pack/Pack.svp|Pack\n",
+            "4");
+    StartProgram();
+    ASSERT_EQ(CurrentRow(), 4);
+    EXPECT_EQ(TipOver(5, "011_A1.svp"), "011_A1.svp");
+    EXPECT_EQ(TipOver(9, "020_Pack\\Pack.svp"), "020_Pack\\Pack.svp");
+    EXPECT_EQ(TipOver(1, "Built into Melodrift"), "Built into Melodrift");
+
+    session->Click(Label(0));
+    session->Key("g");
+    session->Key("a");
+    EXPECT_TRUE(Rows()[7].state & kSelectedState) << "typing the first letters selects Gamma 2";
+
+    ChooseFromMenu("s");
+    std::vector<ListRow> rows = Rows();
+    std::vector<std::string> texts = Texts(rows);
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 4, texts.end()),
+              (std::vector<std::string>{"Alpha", "alpha (off)", "beta", "Gamma 10", "Gamma 2", "Pack"}))
+        << "ignoring case, equal names in their order, digits as text";
+    EXPECT_EQ(CurrentRow(), 6);
+    EXPECT_TRUE(rows[8].state & kSelectedState) << "the selection travels with its row";
+    ClickSave();
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+    EXPECT_EQ(PluginFiles(session->VisFolder()),
+              (std::vector<std::string>{"004_A1.svp", "005_A2.svp_disabled", "006_B.svp", "007_G10.svp", "008_G2.svp",
+                                        "009_Pack/Pack.svp"}));
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "5") << "beta, after Alpha";
+
+    // All off but the current one, then all on again, each saved.
+    StartProgram();
+    ASSERT_EQ(CurrentRow(), 6);
+    ChooseFromMenu("f");
+    ClickSave();
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+    EXPECT_EQ(PluginFiles(session->VisFolder()),
+              (std::vector<std::string>{"004_A1.svp_disabled", "005_A2.svp_disabled", "006_B.svp",
+                                        "007_G10.svp_disabled", "008_G2.svp_disabled", "009_Pack/Pack.svp_disabled"}));
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "4");
+    StartProgram();
+    ChooseFromMenu("n");
+    ClickSave();
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+    EXPECT_EQ(PluginFiles(session->VisFolder()),
+              (std::vector<std::string>{"004_A1.svp", "005_A2.svp", "006_B.svp", "007_G10.svp", "008_G2.svp",
+                                        "009_Pack/Pack.svp"}));
+}

@@ -100,3 +100,23 @@ TEST(ListBenchmark, DISABLED_DragOf500RowsIn2000)
                 rounds, Median(paints), Median(starts), Median(moves), Median(moveRatios), Median(drops),
                 Median(dropRatios));
 }
+
+// Sorting 2000 rows by name from the menu, alternately Z to A and A to Z so
+// that every round moves every plug-in row; each round against full paints of its own.
+TEST(ListBenchmark, DISABLED_SortOf2000Rows)
+{
+    const int rounds = 7;
+    std::vector<double> sorts, ratios;
+    ListFixture fixture(2000, 340);
+    for (int round = 0; round < rounds; ++round) {
+        double paintBefore = MeasurePaint(fixture);
+        LARGE_INTEGER start = Now();
+        fixture.list.SortByName(round % 2 != 0);
+        double sort = Milliseconds(start, Now());
+        double paint = (paintBefore + MeasurePaint(fixture)) / 2;
+        sorts.push_back(sort);
+        ratios.push_back(sort / paint);
+    }
+    std::printf("sort of 2000 rows by name, medians of %d rounds: %.1f ms (%.2f full paints)\n", rounds,
+                Median(sorts), Median(ratios));
+}

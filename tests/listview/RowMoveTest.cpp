@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <vector>
+#include <cctype>
+#include <string>
 #include "listview/RowMove.h"
+#include "listview/RowSort.h"
 
 namespace {
 using Rows = std::vector<int>;
@@ -127,4 +130,21 @@ TEST(RowMove, KeyboardMovesTheBlockOneRowLikeADrop)
     EXPECT_FALSE(KeyboardDrop({4, 5}, 10, true, target, below));
     EXPECT_FALSE(KeyboardDrop({8, 9}, 10, false, target, below));
     EXPECT_FALSE(KeyboardDrop({}, 10, true, target, below));
+}
+
+TEST(RowSort, SortsOnlyThePluginRowsAndKeepsEqualNamesInTheirOrder)
+{
+    auto ignoringCase = [](const std::string& a, const std::string& b) {
+        std::string x, y;
+        for (char c : a)
+            x += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char c : b)
+            y += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return x.compare(y);
+    };
+    std::vector<std::string> names{"Waveform", "Spectrum", "Spectrum 2", "VU", "beta", "Alpha", "alpha", "Gamma 2",
+                                   "Gamma 10", "ALPHA"};
+    EXPECT_EQ(RowOrderByName(names, 4, true, ignoringCase), (Rows{0, 1, 2, 3, 5, 6, 9, 4, 8, 7}));
+    EXPECT_EQ(RowOrderByName(names, 4, false, ignoringCase), (Rows{0, 1, 2, 3, 7, 8, 4, 5, 6, 9}));
+    EXPECT_EQ(RowOrderByName({"b", "a"}, 4, true, ignoringCase), (Rows{0, 1})) << "no plug-in rows";
 }
