@@ -66,8 +66,7 @@ void CPluginScanner::AddFolderPlugin(const CVisFileFind& entry, CProfileIndex& n
     std::string suffix = FindPluginInFolder(entry.GetFilePath());
     if (suffix.empty())
         return;
-    bool enabled = StateOfFolderPlugin(suffix) == PluginNameState::Enabled;
-    AddPlugin(entry.GetFileName() + suffix, entry.GetFileTitle(), enabled, names);
+    AddPlugin(entry.GetFileName() + suffix, entry.GetFileTitle(), !HasDisabledSuffix(suffix), names);
 }
 
 void CPluginScanner::AddFilePlugin(const CVisFileFind& entry, CProfileIndex& names)
@@ -128,7 +127,7 @@ int CPluginScanner::AppendRow(const std::string& name, const std::string& relati
 std::string CPluginScanner::FindPluginInFolder(const std::string& folderPath) const
 {
     CVisFileFind find(folderPath);
-    if (!find.FindFile("*.svp*"))
+    if (!find.FindFile(std::string("*.") + kPluginExtension + "*"))
         return "";
     // The first match that is a file: a folder cannot be loaded as a plug-in.
     BOOL more = TRUE;
