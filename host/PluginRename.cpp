@@ -1,4 +1,5 @@
 #include "host/PluginRename.h"
+#include "framework/CodePageText.h"
 #include "host/RenamePlan.h"
 #include "res/resource.h"
 
@@ -16,6 +17,10 @@ bool Rename(const std::string& source, const std::string& target)
 bool RenamePluginFile(const std::string& visFolder, int row, const std::string& file, bool wantEnabled,
                       const RenameFailure& askToGoOn)
 {
+    // Such a name stands for no file we can reach, and with a look-alike
+    // character for someone else's: it is not even tried.
+    if (HoldsUnmappedChar(file))
+        return askToGoOn(IDS_TAG_FAILED, file);
     RenamePlan plan = PlanRename(row, file, wantEnabled);
     if (!Rename(visFolder + plan.tagSource, visFolder + plan.tagTarget))
         return askToGoOn(IDS_TAG_FAILED, file);
