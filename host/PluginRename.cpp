@@ -17,8 +17,8 @@ bool Rename(const std::string& source, const std::string& target)
 bool RenamePluginFile(const std::string& visFolder, int row, const std::string& file, bool wantEnabled,
                       const RenameFailure& askToGoOn)
 {
-    // Such a name stands for no file we can reach, and with a look-alike
-    // character for someone else's: it is not even tried.
+    // The "?" of a character the code page cannot hold leaves a name that
+    // no rename can be trusted with: reported without trying.
     if (HoldsUnmappedChar(file))
         return askToGoOn(IDS_TAG_FAILED, file);
     RenamePlan plan = PlanRename(row, file, wantEnabled);
