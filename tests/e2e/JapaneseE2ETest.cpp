@@ -28,27 +28,19 @@ constexpr int kCancelButton = 1001;
 constexpr char kCaption[] = "Orbiquel";
 
 // Linux names files in UTF-8; the program sees code page 932.
-std::string Convert(const std::string& text, const char* from, const char* to)
+std::string Cp932(std::string utf8)
 {
-    iconv_t converter = ::iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error(std::string("no conversion from ") + from + " to " + to);
-    std::string in = text;
-    std::string out(text.size() * 2 + 1, '\0');
-    char* inAt = in.data();
-    char* outAt = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    size_t converted = ::iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
+    iconv_t converter = ::iconv_open("CP932", "UTF-8");
+    std::string out(utf8.size() * 2 + 1, '\0');
+    char* in = utf8.data();
+    char* at = out.data();
+    size_t inLeft = utf8.size(), outLeft = out.size();
+    size_t converted = ::iconv(converter, &in, &inLeft, &at, &outLeft);
     ::iconv_close(converter);
     if (converted == static_cast<size_t>(-1))
-        throw std::runtime_error("cannot convert '" + text + "' to " + to);
+        throw std::runtime_error("no code page 932 for '" + utf8 + "'");
     out.resize(out.size() - outLeft);
     return out;
-}
-
-std::string Cp932(const std::string& utf8)
-{
-    return Convert(utf8, "UTF-8", "CP932");
 }
 
 std::string WindowsPath932(const std::string& linuxPath)
@@ -72,6 +64,12 @@ std::string Tag(int row)
     return tag;
 }
 
+std::string FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 // Every plug-in file under vis (not the stand-ins' side files) by its path
 // relative to it, with its contents.
 std::map<std::string, std::string> PluginFiles(const std::string& vis)
@@ -79,19 +77,10 @@ std::map<std::string, std::string> PluginFiles(const std::string& vis)
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(vis)) {
         std::string extension = entry.path().extension().string();
-        if (!entry.is_regular_file() || extension == ".name" || extension == ".loads")
-            continue;
-        std::ifstream file(entry.path(), std::ios::binary);
-        files[fs::relative(entry.path(), vis).string()] =
-            std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        if (entry.is_regular_file() && extension != ".name" && extension != ".loads")
+            files[fs::relative(entry.path(), vis).string()] = FileText(entry.path().string());
     }
     return files;
-}
-
-std::string FileText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // What a plug-in row shows: its text and its lamp.
