@@ -1,30 +1,21 @@
 #include "app/AppPaths.h"
-#include <cctype>
 
-namespace {
-std::string LowerCase(std::string path)
+std::string SettingsPathFor(const std::string& executablePath, LeadByteRule isLead)
 {
-    for (char& c : path)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return path;
-}
-}
-
-std::string SettingsPathFor(const std::string& executablePath)
-{
-    std::string path = LowerCase(executablePath);
+    std::string path = LowerCase(executablePath, isLead);
     const std::string exe = ".exe";
     const std::string ini = ".ini";
-    for (size_t at = path.find(exe); at != std::string::npos; at = path.find(exe, at + ini.size()))
+    for (size_t at = FindSubstring(path, exe, 0, isLead); at != std::string::npos;
+         at = FindSubstring(path, exe, at + ini.size(), isLead))
         path.replace(at, exe.size(), ini);
     return path;
 }
 
-std::string ReadmePathFor(const std::string& executablePath)
+std::string ReadmePathFor(const std::string& executablePath, LeadByteRule isLead)
 {
-    std::string path = LowerCase(executablePath);
-    size_t name = path.find_last_of("\\/");
-    size_t dot = path.rfind('.');
+    std::string path = LowerCase(executablePath, isLead);
+    size_t name = FindLastChar(path, "\\/", isLead);
+    size_t dot = FindLastChar(path, ".", isLead);
     if (dot == std::string::npos || (name != std::string::npos && dot < name))
         return path + ".txt";
     return path.replace(dot, std::string::npos, ".txt");

@@ -7,7 +7,7 @@ BOOL CVisFileFind::FindFile(const std::string& pattern)
         return CFileFind::FindFile(pattern);
     Close();
     std::string path = m_strRoot;
-    if (path.back() != '\\' && path.back() != '/')
+    if (!EndsInSeparator(path))
         path += '\\';
     return StartSearch(path + pattern);
 }

@@ -8,8 +8,7 @@ void AddFolderPlugin(const CVisFileFind& entry, std::vector<VisFolderEntry>& ent
     std::string suffix = FindPluginInFolder(entry.GetFilePath());
     if (suffix.empty())
         return;
-    bool enabled = StateOfFolderPlugin(suffix) == PluginNameState::Enabled;
-    entries.push_back({entry.GetFileName() + suffix, entry.GetFileTitle(), enabled});
+    entries.push_back({entry.GetFileName() + suffix, entry.GetFileTitle(), !HasDisabledSuffix(suffix)});
 }
 
 void AddFilePlugin(const CVisFileFind& entry, std::vector<VisFolderEntry>& entries)
@@ -42,7 +41,7 @@ std::vector<VisFolderEntry> ListVisFolder(const std::string& visFolder)
 std::string FindPluginInFolder(const std::string& folderPath)
 {
     CVisFileFind find(folderPath);
-    if (!find.FindFile("*.svp*"))
+    if (!find.FindFile(std::string("*.") + kPluginExtension + "*"))
         return "";
     // The first match that is a file: a folder cannot be loaded as a plug-in.
     BOOL more = TRUE;

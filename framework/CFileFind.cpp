@@ -1,4 +1,35 @@
 #include "framework/CFileFind.h"
+#include <cstring>
+#include "framework/CodePageText.h"
+
+namespace {
+// For a character the code page cannot hold, the system's own conversion,
+// which FindFirstFileA uses, may hand back a look-alike (a plain letter for an
+// accented one): a name that opens, and would rename, another file. Asked
+// without best fit it gives "?" instead; a name too long for the code page
+// becomes "?" as a whole.
+void ToCodePage(const wchar_t* wide, char* name, size_t size)
+{
+    char converted[2 * MAX_PATH];
+    int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, converted, sizeof converted, "?",
+                                       nullptr);
+    if (length == 0 || static_cast<size_t>(length) > size)
+        std::strcpy(converted, "?");
+    std::strcpy(name, converted);
+}
+
+void ToCodePage(const WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA& found)
+{
+    found.dwFileAttributes = wide.dwFileAttributes;
+    found.ftCreationTime = wide.ftCreationTime;
+    found.ftLastAccessTime = wide.ftLastAccessTime;
+    found.ftLastWriteTime = wide.ftLastWriteTime;
+    found.nFileSizeHigh = wide.nFileSizeHigh;
+    found.nFileSizeLow = wide.nFileSizeLow;
+    ToCodePage(wide.cFileName, found.cFileName, sizeof found.cFileName);
+    found.cAlternateFileName[0] = '\0';
+}
+}
 
 BOOL CFileFind::FindFile(const std::string& pattern)
 {
@@ -10,15 +41,20 @@ BOOL CFileFind::FindFile(const std::string& pattern)
         return FALSE;
     }
     std::string root = full;
-    size_t separator = root.find_last_of("\\/");
+    size_t separator = FindLastChar(root, "\\/");
     m_strRoot = separator == std::string::npos ? std::string() : root.substr(0, separator);
     return StartSearch(pattern);
 }
 
 BOOL CFileFind::StartSearch(const std::string& path)
 {
-    m_next = std::make_unique<WIN32_FIND_DATAA>();
-    m_hFind = ::FindFirstFileA(path.c_str(), m_next.get());
+    wchar_t widePath[MAX_PATH];
+    if (::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) == 0) {
+        ::SetLastError(ERROR_INVALID_NAME);
+        return FALSE;
+    }
+    m_next = std::make_unique<WIN32_FIND_DATAW>();
+    m_hFind = ::FindFirstFileW(widePath, m_next.get());
     if (m_hFind == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();
         Close();
@@ -34,8 +70,8 @@ BOOL CFileFind::FindNextFile()
         return FALSE;
     if (!m_found)
         m_found = std::make_unique<WIN32_FIND_DATAA>();
-    std::swap(m_found, m_next);
-    return ::FindNextFileA(m_hFind, m_next.get());
+    ToCodePage(*m_next, *m_found);
+    return ::FindNextFileW(m_hFind, m_next.get());
 }
 
 void CFileFind::Close()
@@ -58,7 +94,7 @@ bool CFileFind::IsDots() const
 std::string CFileFind::GetFilePath() const
 {
     std::string path = m_strRoot;
-    if (!path.empty() && path.back() != '\\' && path.back() != '/')
+    if (!path.empty() && !EndsInSeparator(path))
         path += '\\';
     return path + GetFileName();
 }
@@ -66,6 +102,6 @@ std::string CFileFind::GetFilePath() const
 std::string CFileFind::GetFileTitle() const
 {
     std::string name = GetFileName();
-    size_t dot = name.rfind('.');
+    size_t dot = FindLastChar(name, ".");
     return dot == std::string::npos ? name : name.substr(0, dot);
 }

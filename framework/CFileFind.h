@@ -4,7 +4,9 @@
 #include <string>
 
 // A folder search. As with FindFirstFile, FindFile starts the search and the
-// first entry becomes current only after the first FindNextFile.
+// first entry becomes current only after the first FindNextFile. Names are in
+// the system code page with "?" for every character it cannot hold (see
+// HoldsUnmappedChar), never a look-alike that could name another file.
 class CFileFind {
 public:
     CFileFind() = default;
@@ -36,5 +38,5 @@ protected:
 private:
     HANDLE m_hFind = INVALID_HANDLE_VALUE;
     std::unique_ptr<WIN32_FIND_DATAA> m_found;
-    std::unique_ptr<WIN32_FIND_DATAA> m_next;
+    std::unique_ptr<WIN32_FIND_DATAW> m_next;
 };

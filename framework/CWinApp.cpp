@@ -1,4 +1,5 @@
 #include "framework/CWinApp.h"
+#include "framework/CodePageText.h"
 #include "framework/CWnd.h"
 #include "framework/ResString.h"
 
@@ -10,10 +11,10 @@ std::string ModuleTitle(HINSTANCE instance)
     char path[MAX_PATH] = "";
     ::GetModuleFileNameA(instance, path, MAX_PATH);
     std::string name = path;
-    size_t slash = name.find_last_of("\\/");
+    size_t slash = FindLastChar(name, "\\/");
     if (slash != std::string::npos)
         name.erase(0, slash + 1);
-    size_t dot = name.rfind('.');
+    size_t dot = FindLastChar(name, ".");
     if (dot != std::string::npos)
         name.erase(dot);
     return name;

@@ -11,8 +11,6 @@ constexpr char kVisNumberValue[] = "VisNumber";  // current visual's position, d
 // Installation layout.
 constexpr char kExecutable[] = "Melodrift.exe";
 constexpr char kVisFolder[] = "Vis";
-constexpr char kPluginExtension[] = "svp";
-constexpr char kDisabledSuffix[] = "_disabled";
 
 // The four built-in visuals, always positions 0 to 3, before every plug-in.
 constexpr int kBuiltinCount = 4;

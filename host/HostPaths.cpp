@@ -1,11 +1,11 @@
 #include "host/HostPaths.h"
 #include "host/HostFacts.h"
 
-HostPaths MakeHostPaths(const std::string& installFolder)
+HostPaths MakeHostPaths(const std::string& installFolder, LeadByteRule isLead)
 {
     HostPaths paths;
     paths.folder = installFolder;
-    if (paths.folder.empty() || paths.folder.back() != '\\')
+    if (!EndsWithText(paths.folder, "\\", isLead))
         paths.folder += '\\';
     paths.executable = paths.folder + host::kExecutable;
     paths.visFolder = paths.folder + host::kVisFolder + '\\';

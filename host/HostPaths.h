@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include "framework/CodePageText.h"
 
 // Where the host's files are, derived from its install folder.
 struct HostPaths {
@@ -8,4 +9,4 @@ struct HostPaths {
     std::string visFolder;  // folder + "Vis\"
 };
 
-HostPaths MakeHostPaths(const std::string& installFolder);
+HostPaths MakeHostPaths(const std::string& installFolder, LeadByteRule isLead = SystemLeadByte);

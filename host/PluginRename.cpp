@@ -1,4 +1,5 @@
 #include "host/PluginRename.h"
+#include "framework/CodePageText.h"
 #include "host/RenamePlan.h"
 #include "res/resource.h"
 
@@ -18,8 +19,12 @@ bool RenamePluginFile(const std::string& visFolder, int row, const std::string& 
 {
     std::string ignored;
     std::string& now = nameOnDisk ? *nameOnDisk : ignored;
-    RenamePlan plan = PlanRename(row, file, wantEnabled);
     now = file;
+    // The "?" of a character the code page cannot hold leaves a name that
+    // no rename can be trusted with: reported without trying.
+    if (HoldsUnmappedChar(file))
+        return askToGoOn(IDS_TAG_FAILED, file);
+    RenamePlan plan = PlanRename(row, file, wantEnabled);
     if (!Rename(visFolder + plan.tagSource, visFolder + plan.tagTarget))
         return askToGoOn(IDS_TAG_FAILED, file);
     now = plan.newName;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include "framework/CodePageText.h"
 
 // The renames Save makes for one plug-in row, as names relative to the Vis
 // folder. A plug-in in a sub-folder carries its tag on the folder; the file
@@ -12,10 +13,4 @@ struct RenamePlan {
     std::string stateTarget;  // newName with "_disabled" added or removed
 };
 
-// "%03d_" of the row in front of the name, in place of an old tag.
-std::string TaggedName(int row, const std::string& file);
-
-// A name counts as disabled on disk exactly when it ends in "_disabled".
-bool HasDisabledSuffix(const std::string& name);
-
-RenamePlan PlanRename(int row, const std::string& file, bool wantEnabled);
+RenamePlan PlanRename(int row, const std::string& file, bool wantEnabled, LeadByteRule isLead = SystemLeadByte);

@@ -51,15 +51,6 @@ bool ToNumber(const std::string& field, bool allowSign, long long low, long long
     return errno == 0 && value >= low && value <= high;
 }
 
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 }
 
 std::string FormatSelfDeleteLine(const std::string& copyPath, const SelfDeleteLine& line)
@@ -95,9 +86,10 @@ std::string DriveOfPath(const std::string& dosPath)
     return dosPath.substr(0, 2);
 }
 
-bool ImageIsFile(const std::string& imageDevicePath, const std::string& driveDevice, const std::string& dosPath)
+bool ImageIsFile(const std::string& imageDevicePath, const std::string& driveDevice, const std::string& dosPath,
+                 LeadByteRule isLead)
 {
     if (DriveOfPath(dosPath).empty() || driveDevice.empty())
         return false;
-    return EqualIgnoringCase(imageDevicePath, driveDevice + dosPath.substr(2));
+    return LowerCase(imageDevicePath, isLead) == LowerCase(driveDevice + dosPath.substr(2), isLead);
 }

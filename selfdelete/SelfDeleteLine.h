@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include "framework/CodePageText.h"
 
 // What the self-deletion copy does.
 enum : std::uint32_t {
@@ -27,8 +28,10 @@ bool ParseSelfDeleteLine(const std::string& arguments, SelfDeleteLine& line);
 // Whether a process image, named as the system names it
 // ("\Device\HarddiskVolume1\Tools\Orbiquel.exe"), is the file at dosPath
 // ("C:\Tools\Orbiquel.exe") on a drive that the system calls driveDevice
-// ("\Device\HarddiskVolume1"). File names compare without regard to case.
-bool ImageIsFile(const std::string& imageDevicePath, const std::string& driveDevice, const std::string& dosPath);
+// ("\Device\HarddiskVolume1"). File names compare without regard to the
+// case of A to Z, character by character.
+bool ImageIsFile(const std::string& imageDevicePath, const std::string& driveDevice, const std::string& dosPath,
+                 LeadByteRule isLead = SystemLeadByte);
 
 // "C:" for a full path on a drive; empty for anything else.
 std::string DriveOfPath(const std::string& dosPath);

@@ -1,11 +1,15 @@
 #!/bin/sh
-# wine-prefix.sh PREFIX [DPI]: makes a private Wine prefix for the tests and
-# the demo, once, and (every time) puts back the settings they rely on:
-# Comic Neue standing in for "Comic Sans MS", the dialogs' font, and the
+# wine-prefix.sh PREFIX [DPI [LOCALE]]: makes a private Wine prefix for the
+# tests and the demo, once, and (every time) puts back the settings they rely
+# on: Comic Neue standing in for "Comic Sans MS", the dialogs' font, and the
 # display's logical resolution (96 dots per inch unless DPI is given).
+# With a Unix LOCALE such as ja_JP.UTF-8 the prefix runs in it, and so in its
+# code page (932 for Japanese): the locale is compiled into PREFIX/locale,
+# where whoever runs Wine in the prefix points LOCPATH and LC_ALL.
 # Quiet unless something fails.
 prefix=$1
 dpi=${2:-96}
+locale=$3
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 log="$prefix.log"
 
@@ -16,6 +20,14 @@ fail() {
 }
 
 mkdir -p "$prefix"
+if [ -n "$locale" ]; then
+    if [ ! -d "$prefix/locale/$locale" ]; then
+        mkdir -p "$prefix/locale"
+        localedef -i "${locale%%.*}" -f "${locale#*.}" "$prefix/locale/$locale" >"$log" 2>&1 ||
+            fail "the locale $locale could not be compiled"
+    fi
+    export LOCPATH="$prefix/locale" LC_ALL="$locale"
+fi
 if [ ! -f "$prefix/system.reg" ]; then
     wineboot -i >"$log" 2>&1 || fail "wineboot failed"
 fi

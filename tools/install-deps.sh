@@ -5,7 +5,7 @@ set -e
 
 packages="cmake make g++ libgtest-dev googletest g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 wine wine32:i386 wine64 wine32-preloader:i386 libwine:i386 xvfb xauth xdotool x11-utils imagemagick
-fonts-comic-neue qemu-user-static python3 clang libclang-rt-14-dev zip"
+fonts-comic-neue qemu-user-static python3 clang libclang-rt-14-dev locales zip"
 
 missing=""
 for p in $packages; do

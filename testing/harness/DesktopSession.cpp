@@ -60,7 +60,7 @@ ProbeRecord WindowRequest(const std::string& kind, Hwnd window)
 
 DesktopSession::DesktopSession(SessionOptions options)
     : m_options(options), m_token(UniqueToken()), m_folder(fs::temp_directory_path().string() + "/" + m_token),
-      m_prefix(WinePrefix(options.dpi))
+      m_prefix(WinePrefix(options.dpi, options.locale))
 {
     if (!fs::exists(m_prefix + "/system.reg"))
         throw std::runtime_error("no Wine prefix at " + m_prefix + " (the wineprefix fixtures make it)");
@@ -90,7 +90,13 @@ std::string DesktopSession::WindowsPath(const std::string& linuxPath)
 
 std::vector<std::string> DesktopSession::WineEnvironment() const
 {
-    return {"DISPLAY=" + m_xserver->Display()};
+    std::vector<std::string> environment{"DISPLAY=" + m_xserver->Display()};
+    if (!m_options.locale.empty()) {
+        // Where testing/wine-prefix.sh compiled the locale.
+        environment.push_back("LOCPATH=" + m_prefix + "/locale");
+        environment.push_back("LC_ALL=" + m_options.locale);
+    }
+    return environment;
 }
 
 // Under the emulated 32-bit Wine a new desktop now and then never appears, or

@@ -15,6 +15,10 @@ struct SessionOptions {
     int dpi = 96;            // 96 or 120: each has its own Wine prefix
     int desktopWidth = 1024; // size of the Wine virtual desktop
     int desktopHeight = 768;
+    // A Unix locale ("ja_JP.UTF-8") whose code page Windows programs get,
+    // with a prefix of its own (orbiquel_e2e_test LOCALE); empty: the shared one.
+    // The probe then speaks that code page.
+    std::string locale;
 };
 
 // One end-to-end test's world: its own X server, a fresh Wine virtual

@@ -10,9 +10,14 @@ std::string ProbeExecutable() { return Win32BuildDir() + "/testing/probe/orbique
 std::string WineRunScript() { return SourceDir() + "/testing/wine-run.sh"; }
 std::string OutputDir() { return ORBIQUEL_E2E_OUTPUT_DIR; }
 
-std::string WinePrefix(int dpi)
+std::string WinePrefix(int dpi, const std::string& locale)
 {
-    return dpi == 96 ? Win32BuildDir() + "/wineprefix" : Win32BuildDir() + "/wineprefix-" + std::to_string(dpi) + "dpi";
+    std::string prefix = Win32BuildDir() + "/wineprefix";
+    if (dpi != 96)
+        prefix += "-" + std::to_string(dpi) + "dpi";
+    if (!locale.empty())
+        prefix += "-" + locale.substr(0, locale.find('.'));
+    return prefix;
 }
 
 std::string ToWindowsPath(const std::string& linuxPath)

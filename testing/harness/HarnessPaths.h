@@ -11,8 +11,9 @@ std::string AppExecutable();
 std::string HostExecutable();
 std::string ProbeExecutable();
 std::string WineRunScript();
-// The Wine prefix of the given resolution (96 or 120 dots per inch).
-std::string WinePrefix(int dpi);
+// The Wine prefix of the given resolution (96 or 120 dots per inch) and Unix
+// locale (empty: the usual one).
+std::string WinePrefix(int dpi, const std::string& locale = "");
 // Screenshots and other leftovers of the end-to-end tests.
 std::string OutputDir();
 // Linux path to the same place seen from Wine (drive Z: is the root).

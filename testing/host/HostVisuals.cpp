@@ -1,6 +1,7 @@
 #include "testing/host/HostVisuals.h"
 #include <algorithm>
 #include <cstring>
+#include "catalogue/PluginFileName.h"
 #include "host/HostFacts.h"
 
 namespace standin_host {
@@ -17,7 +18,7 @@ struct Entry {
 bool HasPluginExtension(const std::string& name)
 {
     size_t dot = name.rfind('.');
-    return dot != std::string::npos && name.compare(dot + 1, std::string::npos, host::kPluginExtension) == 0;
+    return dot != std::string::npos && name.compare(dot + 1, std::string::npos, kPluginExtension) == 0;
 }
 
 std::vector<Entry> EntriesByName(const std::string& visFolder)

@@ -28,8 +28,11 @@ bool SideFile(const char* extension, char (&path)[MAX_PATH])
     DWORD length = ::GetModuleFileNameA(g_module, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return false;
-    char* slash = std::strrchr(path, '\\');
-    char* title = slash ? slash + 1 : path;
+    // By characters: in a Japanese path "\" can be the second byte of one.
+    char* title = path;
+    for (char* at = path; *at; at = ::CharNextA(at))
+        if (*at == '\\')
+            title = at + 1;
     char* dot = std::strrchr(title, '.');
     if (dot)
         *dot = '\0';

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "app/AppPaths.h"
+#include "tests/Cp932.h"
 
 TEST(AppPaths, SettingsFileIsTheLowerCasedExecutablePathWithIni)
 {
@@ -25,4 +26,12 @@ TEST(AppPaths, ReadmeReplacesOnlyTheExecutablesOwnExtension)
     EXPECT_EQ(ReadmePathFor("C:\\my.exes\\Orbiquel.exe"), "c:\\my.exes\\orbiquel.txt");
     EXPECT_EQ(ReadmePathFor("D:\\Old.exe.Files\\Tool.exe.exe"), "d:\\old.exe.files\\tool.exe.txt");
     EXPECT_EQ(ReadmePathFor("C:\\Program Files\\v1.2\\Orbiquel"), "c:\\program files\\v1.2\\orbiquel.txt");
+}
+
+TEST(AppPaths, JapaneseFoldersKeepTheirLettersWhenTheRestIsLowerCased)
+{
+    const std::string folder = "C:\\" + cp932::kA + "PURI\\";
+    const std::string lower = "c:\\" + cp932::kA + "puri\\";
+    EXPECT_EQ(SettingsPathFor(folder + "Orbiquel.EXE", Cp932LeadByte), lower + "orbiquel.ini");
+    EXPECT_EQ(ReadmePathFor(folder + "Orbiquel.EXE", Cp932LeadByte), lower + "orbiquel.txt");
 }

@@ -2,6 +2,9 @@
 #include <string>
 #include "catalogue/PluginFileName.h"
 #include "catalogue/ProfileText.h"
+#include "tests/Cp932.h"
+
+using namespace cp932;
 
 namespace {
 std::string KeyOf(const std::string& path)
@@ -36,6 +39,18 @@ TEST(PluginKey, SubFolderPluginKeysByItsFileNotItsFolder)
     EXPECT_EQ(KeyOf("C:\\Player\\Vis\\Pack\\glow.svp.bak"), "glow.svp");
 }
 
+TEST(PluginKey, JapaneseNamesAreCutAtTheirRealSeparatorsAndDots)
+{
+    std::string key;
+    std::string vis = "C:\\" + kHyou + "\\Vis\\";
+    EXPECT_TRUE(GetPluginKey(vis + kHyou + ".svp", key, Cp932LeadByte));
+    EXPECT_EQ(key, kHyou);
+    EXPECT_TRUE(GetPluginKey(vis + "012_" + kSo + ".svp_disabled", key, Cp932LeadByte));
+    EXPECT_EQ(key, kSo);
+    EXPECT_TRUE(GetPluginKey(vis + kSo + "\\" + kA + kDa + "1.svp", key, Cp932LeadByte));
+    EXPECT_EQ(key, kA + kDa + "1");
+}
+
 TEST(PluginKey, EmptyFileTitleIsRefused)
 {
     std::string key = "stale";
@@ -65,14 +80,32 @@ TEST(ExtensionGrammar, ExtensionIsWhatFollowsTheLastDot)
     EXPECT_EQ(FileExtension(".svp"), "svp");
 }
 
-TEST(ExtensionGrammar, SubFolderPluginIsDisabledByItsFileEnding)
+TEST(ExtensionGrammar, ANameIsDisabledByItsLastNineCharacters)
 {
-    EXPECT_EQ(StateOfFolderPlugin("\\deep.svp_disabled"), PluginNameState::Disabled);
-    EXPECT_EQ(StateOfFolderPlugin("\\deep.svpack_disabled"), PluginNameState::Disabled);
-    EXPECT_EQ(StateOfFolderPlugin("\\deep.svp"), PluginNameState::Enabled);
-    EXPECT_EQ(StateOfFolderPlugin("\\deep.svp_DISABLED"), PluginNameState::Enabled);
-    EXPECT_EQ(StateOfFolderPlugin("\\deep.svp_disabled.bak"), PluginNameState::Enabled);
-    EXPECT_EQ(StateOfFolderPlugin("disabled"), PluginNameState::Enabled);
+    EXPECT_TRUE(HasDisabledSuffix("\\deep.svp_disabled"));
+    EXPECT_TRUE(HasDisabledSuffix("\\deep.svpack_disabled"));
+    EXPECT_FALSE(HasDisabledSuffix("\\deep.svp"));
+    EXPECT_FALSE(HasDisabledSuffix("\\deep.svp_DISABLED"));
+    EXPECT_FALSE(HasDisabledSuffix("\\deep.svp_disabled.bak"));
+    EXPECT_FALSE(HasDisabledSuffix("disabled"));
+    // The underscore of the nine bytes is the second byte of a character.
+    EXPECT_FALSE(HasDisabledSuffix("deep.svp" + kDa + "disabled", Cp932LeadByte));
+    EXPECT_TRUE(HasDisabledSuffix(kDa + ".svp_disabled", Cp932LeadByte));
+}
+
+TEST(OrderTag, OnlyThreeDigitsAndAnUnderscoreAreATagAndOnlyThatIsReplaced)
+{
+    EXPECT_EQ(WithOrderTag(4, "Bars.svp"), "004_Bars.svp");
+    EXPECT_EQ(WithOrderTag(4, "012_Bars.svp"), "004_Bars.svp");
+    EXPECT_EQ(WithOrderTag(5, "007_012_x.svp"), "005_012_x.svp");
+    EXPECT_EQ(WithOrderTag(1000, "Bars.svp"), "1000_Bars.svp");
+    // Names whose first characters only look like a tag keep all of them.
+    EXPECT_EQ(WithOrderTag(4, "01a_Fire.svp"), "004_01a_Fire.svp");
+    EXPECT_EQ(WithOrderTag(4, "12_x.svp"), "004_12_x.svp");
+    EXPECT_EQ(WithOrderTag(4, "0123_Fire.svp"), "004_0123_Fire.svp");
+    EXPECT_EQ(WithOrderTag(4, "12" + kDa + "x.svp"), "004_12" + kDa + "x.svp");
+    EXPECT_EQ(WithOrderTag(4, kDa + "12_x.svp"), "004_" + kDa + "12_x.svp");
+    EXPECT_EQ(WithOrderTag(4, "012_" + kSo + ".svp"), "004_" + kSo + ".svp");
 }
 
 TEST(ProfileText, KeysTheFormatReadsBackUnchangedAreStorable)

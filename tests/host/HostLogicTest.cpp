@@ -7,16 +7,9 @@
 #include "host/HostRecord.h"
 #include "host/KeySteps.h"
 #include "host/RenamePlan.h"
+#include "tests/Cp932.h"
 
-TEST(RenamePlan, ReplacesOneOldTagAndKeepsNamesThatCarryNone)
-{
-    EXPECT_EQ(PlanRename(4, "Bars.svp", true).newName, "004_Bars.svp");
-    EXPECT_EQ(PlanRename(4, "012_Bars.svp", true).newName, "004_Bars.svp");
-    EXPECT_EQ(PlanRename(4, "12_x.svp", true).newName, "004_12_x.svp");
-    EXPECT_EQ(PlanRename(4, "0123_x.svp", true).newName, "004_0123_x.svp");
-    EXPECT_EQ(PlanRename(5, "007_012_x.svp", true).newName, "005_012_x.svp");
-    EXPECT_EQ(PlanRename(1000, "Bars.svp", true).newName, "1000_Bars.svp");
-}
+using namespace cp932;
 
 TEST(RenamePlan, ChangesTheStateOnlyWhenDiskAndWishDiffer)
 {
@@ -32,7 +25,6 @@ TEST(RenamePlan, ChangesTheStateOnlyWhenDiskAndWishDiffer)
 
     EXPECT_FALSE(PlanRename(4, "Bars.svp", true).changesState);
     EXPECT_FALSE(PlanRename(4, "Bars.svp_disabled", false).changesState);
-    EXPECT_FALSE(HasDisabledSuffix("disabled"));
 }
 
 TEST(RenamePlan, TagsASubFolderAndSwitchesTheFileInside)
@@ -42,6 +34,17 @@ TEST(RenamePlan, TagsASubFolderAndSwitchesTheFileInside)
     EXPECT_EQ(plan.tagTarget, "006_Pack");
     EXPECT_EQ(plan.newName, "006_Pack\\Pack.svp");
     EXPECT_EQ(plan.stateTarget, "006_Pack\\Pack.svp_disabled");
+}
+
+TEST(RenamePlan, AJapaneseSubFolderIsCutAtItsRealBackslash)
+{
+    RenamePlan plan = PlanRename(4, kSo + kHyou + "\\" + kA + ".svp_disabled", true, Cp932LeadByte);
+    EXPECT_EQ(plan.tagSource, kSo + kHyou);
+    EXPECT_EQ(plan.tagTarget, "004_" + kSo + kHyou);
+    EXPECT_TRUE(plan.changesState);
+    EXPECT_EQ(plan.stateTarget, "004_" + kSo + kHyou + "\\" + kA + ".svp");
+    // Its last nine bytes read "_disabled", its last characters do not.
+    EXPECT_FALSE(PlanRename(5, "Pack\\p.svp" + kDa + "disabled", true, Cp932LeadByte).changesState);
 }
 
 TEST(KeySteps, CountOnlyThePositionsEnabledAtLoad)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "host/HostPaths.h"
+#include "tests/Cp932.h"
 
 TEST(HostPaths, DerivesExecutableAndVisFolderFromTheInstallFolder)
 {
@@ -16,4 +17,11 @@ TEST(HostPaths, AFolderEndingInABackslashGivesTheSamePaths)
     EXPECT_EQ(slashed.folder, plain.folder);
     EXPECT_EQ(slashed.executable, plain.executable);
     EXPECT_EQ(slashed.visFolder, plain.visFolder);
+}
+
+TEST(HostPaths, AFolderEndingInAJapaneseCharacterStillGetsItsBackslash)
+{
+    const std::string folder = "C:\\" + cp932::kHyou;
+    EXPECT_EQ(MakeHostPaths(folder, Cp932LeadByte).visFolder, folder + "\\Vis\\");
+    EXPECT_EQ(MakeHostPaths(folder + "\\", Cp932LeadByte).folder, folder + "\\");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "selfdelete/SelfDeleteLine.h"
+#include "tests/Cp932.h"
 
 namespace {
 // What the copy sees: its command line after its own (quoted) path.
@@ -77,6 +78,10 @@ TEST(ImageIsFile, MatchesTheDevicePathOfTheSameFileWithoutRegardToCase)
     EXPECT_FALSE(ImageIsFile(volume + "\\Tools\\Orbiquel.exe", volume, "C:\\Tools\\Other.exe"));
     EXPECT_FALSE(ImageIsFile(volume + "\\Tools\\Orbiquel.exe", "\\Device\\HarddiskVolume1", "C:\\Tools\\Orbiquel.exe"));
     EXPECT_FALSE(ImageIsFile(volume + "\\Tools\\Orbiquel.exe", volume, "C:\\Tools\\Orbiquel.exe.bak"));
+    // ア and ヂ differ only in the case of their second byte, a letter.
+    EXPECT_FALSE(ImageIsFile(volume + "\\" + cp932::kA + "\\x.exe", volume, "C:\\\x83\x61\\x.exe", Cp932LeadByte));
+    EXPECT_TRUE(ImageIsFile(volume + "\\" + cp932::kA + "\\X.EXE", volume, "C:\\" + cp932::kA + "\\x.exe",
+                            Cp932LeadByte));
 }
 
 TEST(ImageIsFile, OnlyFullPathsOnADriveAreTrusted)

@@ -1,0 +1,210 @@
+// The real program on Japanese Windows (code page 932), where the second byte
+// of a character can be "\" or a letter: the player, the program and the
+// plug-ins in folders and files with such names, and one plug-in whose name
+// the code page cannot hold at all.
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include "testing/harness/DesktopSession.h"
+#include "testing/harness/HarnessPaths.h"
+#include "testing/harness/ProbeSession.h"
+#include "tests/app/TextFilesOpenInNotepad.h"
+#include "tests/catalogue/VisLayout.h"
+
+using namespace e2e;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kList = 1000;
+constexpr int kSaveButton = 1;
+constexpr int kCancelButton = 1001;
+constexpr char kCaption[] = "Orbiquel";
+
+// Linux names files in UTF-8; the program sees code page 932.
+std::string Cp932(std::string utf8)
+{
+    iconv_t converter = ::iconv_open("CP932", "UTF-8");
+    std::string out(utf8.size() * 2 + 1, '\0');
+    char* in = utf8.data();
+    char* at = out.data();
+    size_t inLeft = utf8.size(), outLeft = out.size();
+    size_t converted = ::iconv(converter, &in, &inLeft, &at, &outLeft);
+    ::iconv_close(converter);
+    if (converted == static_cast<size_t>(-1))
+        throw std::runtime_error("no code page 932 for '" + utf8 + "'");
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::string WindowsPath932(const std::string& linuxPath)
+{
+    return Cp932(DesktopSession::WindowsPath(linuxPath));
+}
+
+// A path relative to the Vis folder as the program's records hold it.
+std::string RelativeName932(std::string linuxPath)
+{
+    for (char& c : linuxPath)
+        if (c == '/')
+            c = '\\';
+    return Cp932(linuxPath);
+}
+
+std::string Tag(int row)
+{
+    char tag[16];
+    std::snprintf(tag, sizeof tag, "%03d_", row);
+    return tag;
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Every plug-in file under vis (not the stand-ins' side files) by its path
+// relative to it, with its contents.
+std::map<std::string, std::string> PluginFiles(const std::string& vis)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(vis)) {
+        std::string extension = entry.path().extension().string();
+        if (entry.is_regular_file() && extension != ".name" && extension != ".loads")
+            files[fs::relative(entry.path(), vis).string()] = FileText(entry.path().string());
+    }
+    return files;
+}
+
+// What a plug-in row shows: its text and its lamp.
+using Shown = std::map<std::string, std::pair<std::string, int>>;
+
+Shown PluginRowsByFile(const std::vector<ListRow>& rows)
+{
+    Shown shown;
+    for (const ListRow& row : rows)
+        if (row.index >= 4)
+            shown[row.file] = {row.text, row.image};
+    return shown;
+}
+
+int RowOf(const std::vector<ListRow>& rows, const std::string& file)
+{
+    for (const ListRow& row : rows)
+        if (row.file == file)
+            return row.index;
+    throw std::runtime_error("no row for " + file);
+}
+
+// A message box of the program: asserts that its text holds part, answers OK.
+void AnswerOk(DesktopSession& session, const std::string& part)
+{
+    auto box = session.WaitForDialog(kCaption, 60000);
+    ASSERT_TRUE(box) << "no message box holding " << part;
+    EXPECT_NE(box->Message().find(part), std::string::npos) << box->Message();
+    session.Click(box->Button("OK").window.Center());
+    ASSERT_TRUE(session.WaitForWindowGone(box->window.handle));
+}
+
+}
+
+TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheAndOpenTheReadme)
+{
+    SessionOptions options;
+    options.locale = "ja_JP.UTF-8";
+    DesktopSession session(options);
+
+    // 表 and ソ end in "\", ア in "A". The player lies in ...\表, Orbiquel in ...\アプリ.
+    const std::string host = session.Folder() + "/表";
+    const std::string vis = host + "/Vis";
+    const std::string program = session.Folder() + "/アプリ";
+    fs::create_directories(vis);
+    fs::create_directories(program);
+    session.WriteHostValue("MelodriftPath", WindowsPath932(host));
+    LayOutVisFolder(vis, "named|能.svp|" + Cp932("能力の表示") +
+                             "\nnotlibrary|012_アプリ.svp_disabled\nnamed|ソフト表/ソフト.svp|" +
+                             Cp932("ソフト表示") + "\nnamed|Fire.svp|Fire Storm\nnamed|Fïre.svp\n");
+    fs::copy_file(AppExecutable(), program + "/Orbiquel.exe");
+    fs::copy_file(SourceDir() + "/res/orbiquel.txt", program + "/orbiquel.txt");
+    std::ofstream(program + "/orbiquel.ini", std::ios::binary) << Cp932("[LockedVis]\r\nアプリ=手動の名前\r\n");
+    TextFilesOpenInNotepad association(session);
+    const std::map<std::string, std::string> before = PluginFiles(vis);
+    // "ï" has no place in code page 932: Windows names the file "F?re.svp".
+    const std::string unmappedPath = WindowsPath932(vis) + "\\F?re.svp";
+    const std::string commandLine = "\"" + WindowsPath932(program + "/Orbiquel.exe") + "\"";
+    auto start = [&] {
+        session.Probe().Ask(ProbeRecord("start").Set("command", commandLine));
+        AnswerOk(session, "could not determine the name of the visual plugin file\n'" + unmappedPath + "'");
+        WindowInfo main = session.WaitForMainWindow(60000);
+        return std::make_pair(main, session.Control(main.handle, kList));
+    };
+
+    WindowInfo main, list;
+    std::tie(main, list) = start();
+    std::vector<ListRow> rows = session.Rows(list.handle);
+    EXPECT_EQ(PluginRowsByFile(rows), (Shown{{Cp932("能.svp"), {Cp932("能力の表示"), 0}},
+                                             {Cp932("012_アプリ.svp_disabled"), {Cp932("手動の名前"), 1}},
+                                             {RelativeName932("ソフト表/ソフト.svp"), {Cp932("ソフト表示"), 0}},
+                                             {"Fire.svp", {"Fire Storm", 0}},
+                                             {"F?re.svp", {"F?re", 0}}}));
+    ASSERT_EQ(rows.size(), 9u);
+
+    session.Click({rows[0].icon.right + 16, rows[0].bounds.Center().y});
+    session.Key("F1");
+    auto viewer = session.WaitForWindow("", "Notepad", 30000);
+    ASSERT_TRUE(viewer) << "F1 opened no text viewer";
+    EXPECT_NE(viewer->text.find("orbiquel.txt"), std::string::npos) << viewer->text;
+    session.Key("alt+F4");
+    ASSERT_TRUE(session.WaitForWindowGone(viewer->handle));
+
+    const size_t switchedOn = static_cast<size_t>(RowOf(rows, Cp932("012_アプリ.svp_disabled")));
+    session.Click(rows.at(switchedOn).icon.Center());
+    EXPECT_EQ(session.Rows(list.handle).at(switchedOn).flags, 3u) << "wanted on, still off on disk";
+    session.Click(session.Control(main.handle, kSaveButton).window.Center());
+    AnswerOk(session, "unable to tag the plugin 'F?re.svp'");
+    ASSERT_TRUE(session.WaitForProgramExit(30000));
+
+    // Every file is still there with its own contents, renamed by its row.
+    auto tagged = [&](const std::string& file) { return Tag(RowOf(rows, RelativeName932(file))); };
+    std::map<std::string, std::string> renamed{
+        {"能.svp", tagged("能.svp") + "能.svp"},
+        {"012_アプリ.svp_disabled", tagged("012_アプリ.svp_disabled") + "アプリ.svp"},
+        {"ソフト表/ソフト.svp", tagged("ソフト表/ソフト.svp") + "ソフト表/ソフト.svp"},
+        {"Fire.svp", tagged("Fire.svp") + "Fire.svp"},
+        {"Fïre.svp", "Fïre.svp"}};
+    std::map<std::string, std::string> expected;
+    for (const auto& [old, now] : renamed)
+        expected[now] = before.at(old);
+    EXPECT_EQ(PluginFiles(vis), expected);
+
+    std::string settings = FileText(program + "/orbiquel.ini");
+    for (const char* entry : {"能=能力の表示", "ソフト=ソフト表示", "Fire=Fire Storm", "アプリ=手動の名前"})
+        EXPECT_NE(settings.find(Cp932(entry)), std::string::npos) << entry << " missing from the settings file";
+    // The stand-ins count their loads beside themselves; the sub-folder moved.
+    std::string folder = tagged("ソフト表/ソフト.svp") + "ソフト表";
+    auto loads = [&] {
+        return FileText(vis + "/能.loads") + "|" + FileText(vis + "/" + folder + "/ソフト.loads") + "|" +
+               FileText(vis + "/Fire.loads");
+    };
+    const std::string loadsOfFirstRun = loads();
+    EXPECT_EQ(loadsOfFirstRun, "load\r\n|load\r\n|load\r\n");
+
+    // The names come from the cache now: no plug-in is loaded again.
+    std::tie(main, list) = start();
+    Shown expectedRows{{"F?re.svp", {"F?re", 0}}};
+    const std::map<std::string, std::string> names{{"能.svp", "能力の表示"}, {"012_アプリ.svp_disabled", "手動の名前"},
+                                                   {"ソフト表/ソフト.svp", "ソフト表示"}, {"Fire.svp", "Fire Storm"}};
+    for (const auto& [old, name] : names)
+        expectedRows[RelativeName932(renamed[old])] = {Cp932(name), 0};
+    EXPECT_EQ(PluginRowsByFile(session.Rows(list.handle)), expectedRows);
+    EXPECT_EQ(loads(), loadsOfFirstRun);
+    session.Click(session.Control(main.handle, kCancelButton).window.Center());
+    EXPECT_TRUE(session.WaitForProgramExit(30000));
+}

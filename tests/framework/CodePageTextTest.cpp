@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+#include <string>
+#include "framework/CodePageText.h"
+#include "tests/Cp932.h"
+
+using namespace cp932;
+
+TEST(CodePageText, ASecondByteBackslashIsNoSeparator)
+{
+    std::string folder = "C:\\Tools\\" + kHyou;
+    EXPECT_EQ(FindLastChar(folder, "\\/", Cp932LeadByte), 8u);
+    EXPECT_FALSE(EndsInSeparator(folder, Cp932LeadByte));
+    EXPECT_TRUE(EndsInSeparator(folder + "\\", Cp932LeadByte));
+    EXPECT_EQ(FindFirstChar(kSo + "Pack\\x.svp", "\\", Cp932LeadByte), 6u);
+    EXPECT_EQ(FindFirstChar(kSo + kHyou, "\\", Cp932LeadByte), std::string::npos);
+    // Byte by byte, as the system code page is off Windows.
+    EXPECT_EQ(FindLastChar(folder, "\\/"), 10u);
+}
+
+TEST(CodePageText, TextIsFoundOnlyWhereACharacterStarts)
+{
+    EXPECT_EQ(FindSubstring(kA + "bc", "Abc", 0, Cp932LeadByte), std::string::npos);
+    EXPECT_EQ(FindSubstring(kA + "Abc", "Abc", 0, Cp932LeadByte), 2u);
+    EXPECT_EQ(FindSubstring("a.exe.exe", ".exe", 2, Cp932LeadByte), 5u);
+    EXPECT_FALSE(EndsWithText("x.svp" + kDa + "disabled", "_disabled", Cp932LeadByte));
+    EXPECT_TRUE(EndsWithText("x.svp" + kDa + "_disabled", "_disabled", Cp932LeadByte));
+    EXPECT_FALSE(EndsWithText("disabled", "_disabled", Cp932LeadByte));
+}
+
+TEST(CodePageText, LowerCaseLeavesTwoByteCharactersAlone)
+{
+    EXPECT_EQ(LowerCase("C:\\" + kA + "PURI\\Tool.EXE", Cp932LeadByte), "c:\\" + kA + "puri\\tool.exe");
+    EXPECT_EQ(LowerCase("\xC4Z"), "\xC4z");  // only A to Z
+}
+
+TEST(CodePageText, ALeadByteAtTheEndStepsNoFurtherThanTheText)
+{
+    std::string cut = "ab\x95";
+    EXPECT_EQ(NextChar(cut, 2, Cp932LeadByte), 3u);
+    EXPECT_EQ(NextChar(cut, 3, Cp932LeadByte), 3u);
+    EXPECT_FALSE(EndsInSeparator(cut, Cp932LeadByte));
+}
+
+TEST(CodePageText, AQuestionMarkStandsForACharacterTheCodePageCannotHold)
+{
+    EXPECT_TRUE(HoldsUnmappedChar("F?re.svp"));
+    EXPECT_FALSE(HoldsUnmappedChar(kHyou + ".svp"));
+}
