@@ -1,6 +1,6 @@
 #include "app/CManagerDlg.h"
-#include <shellapi.h>
 #include <algorithm>
+#include <shellapi.h>
 #include <windowsx.h>
 #include "app/AppPaths.h"
 #include "app/CManagerApp.h"
@@ -9,8 +9,8 @@
 #include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
 #include "framework/ResString.h"
-#include "catalogue/VisPlugin.h"
 #include "catalogue/VisFolder.h"
+#include "catalogue/VisPlugin.h"
 #include "host/HostNumbering.h"
 #include "host/HostPaths.h"
 #include "host/HostProcess.h"
@@ -44,7 +44,6 @@ const UINT kPollPeriodMs = 1000;
 // never names the visual they stepped it to.
 const UINT_PTR kSwitchTimer = 101;
 const UINT kSwitchSettleMs = 2000;
-const int kFirstPluginRow = 4;
 }
 
 CManagerDlg::CManagerDlg(CWnd* parent, bool smallFonts)

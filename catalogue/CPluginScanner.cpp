@@ -5,7 +5,6 @@
 #include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
 #include "framework/CListCtrl.h"
-#include "host/HostFacts.h"
 
 CPluginScanner::CPluginScanner(CListCtrl& list, const std::string& visFolder, const CProfileFile& settings,
                                std::vector<unsigned char>& enabledAtLoad, NameWarning warn)
@@ -30,9 +29,9 @@ BOOL CPluginScanner::ScanPlugins()
 
 void CPluginScanner::AddBuiltinVisuals()
 {
-    for (int row = 0; row < host::kBuiltinCount; ++row) {
+    for (int row = 0; row < kBuiltinCount; ++row) {
         RecordEnabledAtLoad(m_nRows, true);
-        AppendRow(host::kBuiltinNames[row], "", IMG_BUILTIN);
+        AppendRow(kBuiltinNames[row], "", IMG_BUILTIN);
     }
 }
 

@@ -2,21 +2,21 @@
 #include <map>
 #include <string_view>
 
-namespace {
-const char kLineBreak[] = "\r\n";
-
-bool IsBlank(char c)
+bool IsProfileBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
 }
 
+namespace {
+const char kLineBreak[] = "\r\n";
+
 std::string_view Trim(std::string_view text)
 {
     size_t begin = 0;
-    while (begin < text.size() && IsBlank(text[begin]))
+    while (begin < text.size() && IsProfileBlank(text[begin]))
         ++begin;
     size_t end = text.size();
-    while (end > begin && IsBlank(text[end - 1]))
+    while (end > begin && IsProfileBlank(text[end - 1]))
         --end;
     return text.substr(begin, end - begin);
 }

@@ -1,11 +1,7 @@
 #include "catalogue/ProfileText.h"
+#include "catalogue/ProfileFormat.h"
 
 namespace {
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool IsControl(char c)
 {
     return static_cast<unsigned char>(c) < 0x20;
@@ -14,7 +10,7 @@ bool IsControl(char c)
 
 bool IsStorableProfileKey(const std::string& key)
 {
-    if (key.empty() || IsBlank(key.front()) || IsBlank(key.back()))
+    if (key.empty() || IsProfileBlank(key.front()) || IsProfileBlank(key.back()))
         return false;
     if (key.front() == ';' || key.front() == '[')
         return false;

@@ -1,6 +1,14 @@
 #pragma once
 #include <string>
 
+// The host's four built-in visuals, always rows 0 to 3 and the host's
+// numbers 0 to 3, before every plug-in.
+constexpr int kBuiltinCount = 4;
+constexpr const char* kBuiltinNames[kBuiltinCount] = {"Waveform 1.1", "Spectrum 1.0", "Spectrum 2.0",
+                                                      "VU Sweep 1.1"};
+// Plug-in rows start below them: nothing is dropped above this row, nor toggled or renamed above it.
+constexpr int kFirstPluginRow = kBuiltinCount;
+
 // State bits of VisPlugin::flags.
 enum : unsigned long {
     VIS_ENABLED = 0x00000001,          // wanted enabled at the next Save

@@ -12,11 +12,6 @@ constexpr char kVisNumberValue[] = "VisNumber";  // current visual's position, d
 constexpr char kExecutable[] = "Melodrift.exe";
 constexpr char kVisFolder[] = "Vis";
 
-// The four built-in visuals, always positions 0 to 3, before every plug-in.
-constexpr int kBuiltinCount = 4;
-constexpr const char* kBuiltinNames[kBuiltinCount] = {
-    "Waveform 1.1", "Spectrum 1.0", "Spectrum 2.0", "VU Sweep 1.1"};
-
 // Running host.
 constexpr char kWindowClass[] = "Melodrift Window Class";
 constexpr char kInfoMapping[] = "MelodriftInformation";

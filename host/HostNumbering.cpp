@@ -1,6 +1,6 @@
 #include "host/HostNumbering.h"
 #include <cstddef>
-#include "host/HostFacts.h"
+#include "catalogue/VisPlugin.h"
 
 namespace {
 bool WasLoaded(int index, const std::vector<unsigned char>& enabledAtLoad)
@@ -35,7 +35,7 @@ int LoadIndexOfHostNumber(int number, const std::vector<unsigned char>& enabledA
 
 int HostNumberOfFile(const std::string& file, const std::vector<VisFolderEntry>& entries)
 {
-    int number = host::kBuiltinCount;
+    int number = kBuiltinCount;
     for (const VisFolderEntry& entry : entries) {
         if (entry.file == file)
             return entry.enabled ? number : -1;

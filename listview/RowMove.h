@@ -2,9 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-// Rows 0 to 3 are the host's built-in visuals: never dragged, never dropped above.
-constexpr int kFirstPluginRow = 4;
+#include "catalogue/VisPlugin.h"
 
 // One step of a row move, as the list view performs it: insert a copy of row
 // from at insertAt, copy the sub-item texts from eraseAt to insertAt, then

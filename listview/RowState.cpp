@@ -1,6 +1,5 @@
 #include "listview/RowState.h"
 #include "catalogue/VisPlugin.h"
-#include "listview/RowMove.h"
 
 RowFont RowFontFor(unsigned long flags)
 {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include "catalogue/PluginFileName.h"
-#include "host/HostFacts.h"
+#include "catalogue/VisPlugin.h"
 
 namespace standin_host {
 
@@ -88,7 +88,7 @@ std::string LoadPlugin(const std::string& path, std::vector<HMODULE>& libraries)
 
 std::vector<std::string> LoadVisuals(const std::string& visFolder, std::vector<HMODULE>& libraries)
 {
-    std::vector<std::string> visuals(host::kBuiltinNames, host::kBuiltinNames + host::kBuiltinCount);
+    std::vector<std::string> visuals(kBuiltinNames, kBuiltinNames + kBuiltinCount);
     for (const Entry& entry : EntriesByName(visFolder)) {
         std::string path = visFolder + "\\" + entry.name;
         if (entry.folder) {
