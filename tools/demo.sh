@@ -6,13 +6,10 @@
 set -e
 cd "$(dirname "$0")/.."
 root=$(pwd)
-sh tools/install-deps.sh
 
-# Only the program, the stand-in player and plug-ins and the probe, in the
-# same cross configuration the full build uses.
+# Only the program, the stand-in player and plug-ins and the probe.
+sh tools/build-win32.sh Orbiquel standin_host standin_named standin_noexport orbiquel_probe
 win32=$root/build/win32
-cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$win32" -j2 --target Orbiquel standin_host standin_named standin_noexport orbiquel_probe
 
 demo=$root/build/demo
 prefix=$demo/wineprefix

@@ -4,11 +4,8 @@
 set -e
 cd "$(dirname "$0")/.."
 root=$(pwd)
-sh tools/install-deps.sh
-
+sh tools/build-win32.sh Orbiquel
 win32=$root/build/win32
-cmake -S . -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$win32" -j2 --target Orbiquel
 
 # The version the program's version resource gives, as "0.8".
 version=$(sed -n 's/^FILEVERSION \([0-9]*\), *\([0-9]*\).*/\1.\2/p' res/Orbiquel.rc)
