@@ -18,7 +18,7 @@ class CReorderListCtrl : public CSkinListCtrl {
 public:
     CReorderListCtrl();
 
-    // Marks row t as the host's current visual; returns the row marked before.
+    // Marks the row as the host's current visual; returns the row marked before.
     int SetCurrent(int row);
     // Marks the first row whose label equals name (case-insensitive); -1 if none.
     int SetCurrentByName(const std::string& name);
@@ -45,24 +45,17 @@ private:
 
     // Dragging.
     void OnBeginDrag(const NMLISTVIEW* info);
-    // What the drag image shows of a row: its lamp and name where the list draws them.
-    struct DragRow {
-        int image = 0;
-        POINT lamp{};
-        char text[256] = "";
-        HFONT font = nullptr;
-        RECT label{};  // where the name is drawn
-        RECT area{};   // lamp and name together
-    };
-    std::unique_ptr<CImageList> CreateDragImage(int startRow, POINT& hotSpot) const;
-    std::vector<DragRow> DragRowsInSight(HDC dc, int startRow) const;
-    bool ReadDragRow(HDC dc, int row, const RECT& area, DragRow& drawn) const;
     void OnDragMove(POINT point);
     void TrackDropTarget(POINT point, int target);
     void OnDragRelease();
     void EndDrag();
+
+    // The drop target shows as selected.
     void SetDropHighlight(int row);
     void RemoveDropHighlight();
+
+    // Scrolling by itself while the pointer of a drag is outside the rows.
+    void UpdateAutoScroll(int pointerY);
     void StartAutoScroll(int direction);
     void StopAutoScroll();
     void OnAutoScrollStep();
@@ -71,8 +64,11 @@ private:
     std::vector<int> MoveRows(const std::vector<int>& rows, int dropRow, bool dropBelow);
     bool SortRows(const std::vector<int>& order);
     static int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM ranks);
+    void MoveRowsOneByOne(const std::vector<int>& rows, int dropRow, bool dropBelow, int count);
     void MoveRow(int from, int insertAt, int eraseAt, int columns);
     int ColumnCount() const;
+
+    // The keyboard.
     bool OnKeyDown(UINT key);
     void MoveSelectionByKey(bool up);
 
