@@ -4,6 +4,22 @@
 #include "listview/COffscreenDC.h"
 #include "listview/CSkinScrollBars.h"
 
+// When the scroll bars are blended over the skin, and why. Wine's list view
+// draws its bars straight onto the screen, outside the paint, and sends
+// nothing that could be answered; so each way the bars get drawn is followed
+// by a blend (BlendScrollBars), all of them in OnMessage but the paint's:
+// - a paint blends after BeginPaint, which draws the frame, and again after
+//   the rows, as the list view's first paint lays out its rows and redraws
+//   its bar on the way;
+// - any message whose default processing changed which bars show or where
+//   they stand (rows added or removed, keys, the wheel, a resize): the list
+//   view redraws a bar as it changes;
+// - frame paints and the bar's own mouse handling (pressed arrows, the
+//   thumb): they draw the bar without changing it;
+// - a scroll message, at once and again when its sender is done (a posted
+//   message): the bar's own mouse handling draws the bar after the scroll
+//   message returns.
+
 namespace {
 // The list view runs this timer itself; whatever it draws then must go over the skin again.
 const UINT_PTR kListViewTimer = 43;
@@ -47,8 +63,12 @@ BarState ReadBars(HWND wnd)
     return state;
 }
 
-// Messages whose default processing draws the bars whether or not they move:
-// frame paints, the bar's own mouse handling (pressed arrows, the thumb) and scrolls.
+bool IsScroll(UINT msg)
+{
+    return msg == WM_VSCROLL || msg == WM_HSCROLL;
+}
+
+// Messages whose default processing draws the bars whether or not they move.
 bool DrawsBars(UINT msg, WPARAM wParam)
 {
     switch (msg) {
@@ -76,14 +96,19 @@ BOOL CSkinListCtrl::ApplySkin(const int* effect, const short* level, const COLOR
     return CSkinBackground::ApplySkin(effect, level, bkColor, textColor);
 }
 
-// The list view draws its scroll bars straight onto the screen whenever it
-// shows, hides or moves them, and sends nothing that could be answered; so
-// the blend follows every message whose default processing may have drawn them.
 bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (msg == kBlendBarsMessage) {
+        m_bBlendPosted = false;
+        BlendScrollBars();
+        result = 0;
+        return true;
+    }
     BarState before = ReadBars(m_hWnd);
     if (!OnSkinMessage(msg, wParam, lParam, result))
         result = Default();
+    if (IsScroll(msg) && !m_bBlendPosted)
+        m_bBlendPosted = PostMessage(kBlendBarsMessage) != FALSE;
     if (DrawsBars(msg, wParam) || !(ReadBars(m_hWnd) == before))
         BlendScrollBars();
     return true;
@@ -104,14 +129,6 @@ bool CSkinListCtrl::OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         result = Default();
         SendMessage(WM_SETREDRAW, TRUE);
         InvalidateAll();
-        // The bar's own mouse handling draws the bar again after the scroll message returns.
-        if (!m_bBlendPosted)
-            m_bBlendPosted = PostMessage(kBlendBarsMessage) != FALSE;
-        return true;
-    case kBlendBarsMessage:
-        m_bBlendPosted = false;
-        BlendScrollBars();
-        result = 0;
         return true;
     case WM_KEYDOWN:
     case WM_MOUSEWHEEL:
