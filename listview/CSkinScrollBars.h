@@ -3,9 +3,9 @@
 #include "framework/CDC.h"
 #include "framework/CWindowDC.h"
 
-// Lives for one paint of a skinned list: lays the list's scroll bars over its
-// backdrop, so that every pixel in the button-face colour shows the skin and
-// only arrows, thumb and edges stay as the system draws them.
+// Lays a skinned list's scroll bars over its backdrop, so that every pixel in
+// the button-face colour shows the skin and only arrows, thumb and edges stay
+// as the system draws them. Lives for one paint, or for one blend outside it.
 class CSkinScrollBars {
 public:
     // backdrop: the list's captured skin, origin at the list's client origin.
@@ -44,8 +44,8 @@ private:
     void Prepare(Bar& bar);
     void Blend(Bar& bar);
 
-    HDC m_pBackdrop;
-    CWindowDC m_pWindowDC;
+    HDC m_hBackdrop;
+    CWindowDC m_windowDC;
     int m_eX = 0;
     int m_eY = 0;
     Bar m_vertical;
