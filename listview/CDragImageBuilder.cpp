@@ -1,6 +1,5 @@
 #include "listview/CDragImageBuilder.h"
 #include <algorithm>
-#include <utility>
 #include "framework/CBitmap.h"
 #include "framework/CClientDC.h"
 #include "framework/CSelectGuard.h"
@@ -13,12 +12,6 @@ const COLORREF kDragGround = RGB(0, 0, 0);
 // the name so.
 const int kLabelGap = 2;
 const UINT kLabelFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-}
-
-CDragImageBuilder::CDragImageBuilder(const CListCtrl& list, COLORREF textColor,
-                                     std::function<HFONT(int row)> rowFont)
-    : m_list(list), m_textColor(textColor), m_rowFont(std::move(rowFont))
-{
 }
 
 std::unique_ptr<CImageList> CDragImageBuilder::Create(const std::vector<int>& rows, int startRow,

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 #include "framework/CImageList.h"
 #include "framework/CListCtrl.h"
@@ -12,7 +13,8 @@
 class CDragImageBuilder {
 public:
     // rowFont: the font the list draws a row in; null for the list's own.
-    CDragImageBuilder(const CListCtrl& list, COLORREF textColor, std::function<HFONT(int row)> rowFont);
+    CDragImageBuilder(const CListCtrl& list, COLORREF textColor, std::function<HFONT(int row)> rowFont)
+        : m_list(list), m_textColor(textColor), m_rowFont(std::move(rowFont)) {}
 
     // The image of the rows in sight, or of startRow when none is; null when
     // it cannot be made. hotSpot: the pointer's place in the image.

@@ -15,19 +15,12 @@ const UINT kMovedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS
 const int kProbeX = 8;
 }
 
-CReorderListCtrl::CReorderListCtrl()
-    : m_hNoDropCursor(::LoadCursor(nullptr, IDC_NO)), m_hDropCursor(::LoadCursor(nullptr, IDC_CROSS))
-{
-}
-
 int CReorderListCtrl::SetCurrent(int row)
 {
     int previous = m_nCurrent;
     m_nCurrent = row;
-    if (previous != INT_MAX) {
-        if (VisPlugin* plugin = GetPlugin(previous))
-            plugin->flags &= ~static_cast<unsigned long>(VIS_CURRENT);
-    }
+    if (VisPlugin* plugin = GetPlugin(previous))
+        plugin->flags &= ~static_cast<unsigned long>(VIS_CURRENT);
     if (VisPlugin* plugin = GetPlugin(row))
         plugin->flags |= VIS_CURRENT;
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -16,8 +16,6 @@ struct VisPlugin;
 // destroyed.
 class CReorderListCtrl : public CSkinListCtrl {
 public:
-    CReorderListCtrl();
-
     // Marks the row as the host's current visual; returns the row marked before.
     int SetCurrent(int row);
     // Marks the first row whose label equals name (case-insensitive); -1 if none.
@@ -29,7 +27,7 @@ public:
     // Switches a plug-in row's lamp and VIS_ENABLED together; false, with
     // nothing changed, for rows 0 to 3, the current row and rows without a record.
     bool ToggleLamp(int row);
-    // The row's record; null for a row without one.
+    // The row's record; null for a row without one and for a row that is not there.
     VisPlugin* GetPlugin(int row) const;
 
     // The row that carries VIS_CURRENT; INT_MAX when none.
@@ -89,8 +87,8 @@ private:
     CFont m_fontStrike;
     CFont m_fontBold;
     bool m_bDropAllowed = false;
-    HCURSOR m_hNoDropCursor;
-    HCURSOR m_hDropCursor;
+    HCURSOR m_hNoDropCursor = ::LoadCursor(nullptr, IDC_NO);
+    HCURSOR m_hDropCursor = ::LoadCursor(nullptr, IDC_CROSS);
     bool m_bDropBelow = false;
     bool m_bRestoreSingleSel = false;
     bool m_bSwallowClick = false;  // the click the list view reports for the release of a drag

@@ -1,29 +1,22 @@
 #include "listview/CSkinListCtrl.h"
+#include <cstring>
 #include "framework/CClientDC.h"
 #include "framework/CPaintDC.h"
 #include "listview/COffscreenDC.h"
 #include "listview/CSkinScrollBars.h"
 
-// When the scroll bars are blended over the skin, and why. Wine's list view
-// draws its bars straight onto the screen, outside the paint, and sends
-// nothing that could be answered; so each way the bars get drawn is followed
-// by a blend (BlendScrollBars), all of them in OnMessage but the paint's:
-// - a paint blends after BeginPaint, which draws the frame, and again after
-//   the rows, as the list view's first paint lays out its rows and redraws
-//   its bar on the way;
-// - any message whose default processing changed which bars show or where
-//   they stand (rows added or removed, keys, the wheel, a resize): the list
-//   view redraws a bar as it changes;
-// - frame paints and the bar's own mouse handling (pressed arrows, the
-//   thumb): they draw the bar without changing it;
-// - a scroll message, at once and again when its sender is done (a posted
-//   message): the bar's own mouse handling draws the bar after the scroll
-//   message returns.
+// When the scroll bars are blended over the skin: Wine's list view draws its
+// bars straight onto the screen, outside the paint, so a blend follows each
+// time it may have drawn them. That is in a paint, after BeginPaint and after
+// the rows (the first paint redraws the bar as it lays out the rows); after
+// a message that changed the bars' presence or place (the list view redraws
+// them then) or that draws them anyway (frame paints, the bar's own mouse
+// handling); and, posted, after a scroll message's sender is done, as the
+// bar's own mouse handling draws the bar once the scroll has returned.
 
 namespace {
 // The list view runs this timer itself; whatever it draws then must go over the skin again.
 const UINT_PTR kListViewTimer = 43;
-// Posted to blend the bars once the code that sent a scroll message has drawn them.
 const UINT kBlendBarsMessage = WM_APP + 16;
 
 POINT ScrollPosition(HWND wnd)
@@ -31,31 +24,19 @@ POINT ScrollPosition(HWND wnd)
     return {::GetScrollPos(wnd, SB_HORZ), ::GetScrollPos(wnd, SB_VERT)};
 }
 
-// Which scroll bars the list shows and where they stand. The list view
-// redraws a bar on screen itself whenever this changes.
+// Which scroll bars the list shows and where they stand.
 struct BarState {
     DWORD bars = 0;
-    SCROLLINFO vertical{};
-    SCROLLINFO horizontal{};
+    SCROLLINFO vertical{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    SCROLLINFO horizontal{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    // Integers only, without padding.
+    bool operator!=(const BarState& other) const { return std::memcmp(this, &other, sizeof other) != 0; }
 };
-
-bool SameInfo(const SCROLLINFO& a, const SCROLLINFO& b)
-{
-    return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos &&
-           a.nTrackPos == b.nTrackPos;
-}
-
-bool operator==(const BarState& a, const BarState& b)
-{
-    return a.bars == b.bars && SameInfo(a.vertical, b.vertical) && SameInfo(a.horizontal, b.horizontal);
-}
 
 BarState ReadBars(HWND wnd)
 {
     BarState state;
     state.bars = static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL);
-    state.vertical.cbSize = state.horizontal.cbSize = sizeof(SCROLLINFO);
-    state.vertical.fMask = state.horizontal.fMask = SIF_ALL;
     if (state.bars & WS_VSCROLL)
         ::GetScrollInfo(wnd, SB_VERT, &state.vertical);
     if (state.bars & WS_HSCROLL)
@@ -68,7 +49,6 @@ bool IsScroll(UINT msg)
     return msg == WM_VSCROLL || msg == WM_HSCROLL;
 }
 
-// Messages whose default processing draws the bars whether or not they move.
 bool DrawsBars(UINT msg, WPARAM wParam)
 {
     switch (msg) {
@@ -109,7 +89,7 @@ bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = Default();
     if (IsScroll(msg) && !m_bBlendPosted)
         m_bBlendPosted = PostMessage(kBlendBarsMessage) != FALSE;
-    if (DrawsBars(msg, wParam) || !(ReadBars(m_hWnd) == before))
+    if (DrawsBars(msg, wParam) || ReadBars(m_hWnd) != before)
         BlendScrollBars();
     return true;
 }
@@ -131,9 +111,13 @@ bool CSkinListCtrl::OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         InvalidateAll();
         return true;
     case WM_KEYDOWN:
-    case WM_MOUSEWHEEL:
-        result = ScrollWatched();
+    case WM_MOUSEWHEEL: {
+        // They scroll the list view without WM_VSCROLL.
+        POINT before = ScrollPosition(m_hWnd);
+        result = Default();
+        InvalidateIfScrolled(before);
         return true;
+    }
     case WM_WINDOWPOSCHANGING:
         OnWindowPosChanging(reinterpret_cast<const WINDOWPOS*>(lParam));
         return false;
@@ -164,28 +148,22 @@ bool CSkinListCtrl::OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
 void CSkinListCtrl::BlendScrollBars()
 {
     // A stale backdrop is taken again by the next paint, which blends the bars too.
-    if (m_stale || !m_memDC || !(GetStyle() & (WS_VSCROLL | WS_HSCROLL)) || !::IsWindowVisible(m_hWnd))
+    if (m_stale || !(GetStyle() & (WS_VSCROLL | WS_HSCROLL)) || !::IsWindowVisible(m_hWnd))
         return;
     CSkinScrollBars bars(m_hWnd, *m_memDC);
     bars.Blend();
-}
-
-// Keys and the wheel scroll the list view without WM_VSCROLL; its own scroll
-// would carry the skin along with the rows.
-LRESULT CSkinListCtrl::ScrollWatched()
-{
-    POINT before = ScrollPosition(m_hWnd);
-    LRESULT result = Default();
-    POINT after = ScrollPosition(m_hWnd);
-    if (before.x != after.x || before.y != after.y)
-        InvalidateAll();
-    return result;
 }
 
 void CSkinListCtrl::ScrollIntoView(int row) const
 {
     POINT before = ScrollPosition(m_hWnd);
     EnsureVisible(row, FALSE);
+    InvalidateIfScrolled(before);
+}
+
+// The list view's own scroll would carry the skin along with the rows.
+void CSkinListCtrl::InvalidateIfScrolled(POINT before) const
+{
     POINT after = ScrollPosition(m_hWnd);
     if (before.x != after.x || before.y != after.y)
         InvalidateAll();
@@ -206,8 +184,6 @@ void CSkinListCtrl::OnPaint()
     CPaintDC paint(m_hWnd);
     bars.Blend();
     PaintRows(paint, paint.m_ps.rcPaint);
-    // Again after the rows: the list view's first paint lays out its rows and
-    // redraws its scroll bar on the way.
     bars.Blend();
 }
 
@@ -215,7 +191,7 @@ void CSkinListCtrl::UpdateRows()
 {
     RECT area{};
     // A skin still to be taken, or the first paint, goes the whole way.
-    if (m_stale || m_bTextBkPending || !m_memDC || !::GetUpdateRect(m_hWnd, &area, FALSE)) {
+    if (m_stale || m_bTextBkPending || !::GetUpdateRect(m_hWnd, &area, FALSE)) {
         ::UpdateWindow(m_hWnd);
         return;
     }

@@ -22,9 +22,6 @@ public:
 private:
     // A memory DC with a bitmap of the bar's size selected into it.
     struct Surface {
-        Surface() = default;
-        Surface(const Surface&) = delete;
-        Surface& operator=(const Surface&) = delete;
         ~Surface();
         bool Create(HDC screen, int width, int height, bool monochrome);
 
