@@ -30,10 +30,7 @@ std::unique_ptr<CImageList> CDragImageBuilder::Create(const std::vector<int>& ro
     CBitmap picture;
     if (!memory.CreateCompatibleDC(client) || !picture.CreateCompatibleBitmap(client, width, height))
         return nullptr;
-    {
-        CSelectGuard select(memory, picture);
-        DrawRows(memory, drawn, bounds);
-    }
+    DrawRows(memory, picture, drawn, bounds);
     // In true colour: an image list's default depth has 16 colours, which
     // would change the colours of the names and lamps.
     auto image = std::make_unique<CImageList>();
@@ -97,9 +94,9 @@ bool CDragImageBuilder::ReadRow(HDC dc, int row, const RECT& area, DragRow& draw
     return ::IntersectRect(&drawn.area, &drawn.area, &area) != FALSE;
 }
 
-// Draws into a bitmap of the bounds' size, filled with the ground first.
-void CDragImageBuilder::DrawRows(HDC dc, const std::vector<DragRow>& rows, const RECT& bounds) const
+void CDragImageBuilder::DrawRows(HDC dc, HBITMAP picture, const std::vector<DragRow>& rows, const RECT& bounds) const
 {
+    CSelectGuard select(dc, picture);
     RECT all{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top};
     ::SetBkColor(dc, kDragGround);
     ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);

@@ -32,7 +32,7 @@ private:
     };
     std::vector<DragRow> RowsInSight(HDC dc, const std::vector<int>& rows, int startRow) const;
     bool ReadRow(HDC dc, int row, const RECT& area, DragRow& drawn) const;
-    void DrawRows(HDC dc, const std::vector<DragRow>& rows, const RECT& bounds) const;
+    void DrawRows(HDC dc, HBITMAP picture, const std::vector<DragRow>& rows, const RECT& bounds) const;
 
     const CListCtrl& m_list;
     COLORREF m_textColor;

@@ -44,11 +44,6 @@ BarState ReadBars(HWND wnd)
     return state;
 }
 
-bool IsScroll(UINT msg)
-{
-    return msg == WM_VSCROLL || msg == WM_HSCROLL;
-}
-
 bool DrawsBars(UINT msg, WPARAM wParam)
 {
     switch (msg) {
@@ -87,7 +82,7 @@ bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
     BarState before = ReadBars(m_hWnd);
     if (!OnSkinMessage(msg, wParam, lParam, result))
         result = Default();
-    if (IsScroll(msg) && !m_bBlendPosted)
+    if ((msg == WM_VSCROLL || msg == WM_HSCROLL) && !m_bBlendPosted)
         m_bBlendPosted = PostMessage(kBlendBarsMessage) != FALSE;
     if (DrawsBars(msg, wParam) || ReadBars(m_hWnd) != before)
         BlendScrollBars();

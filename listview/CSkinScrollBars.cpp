@@ -15,7 +15,6 @@ CSkinScrollBars::CSkinScrollBars(HWND list, HDC backdrop)
     ::OffsetRect(&window, -window.left, -window.top);
 
     if (style & WS_VSCROLL) {
-        m_vertical.present = true;
         m_vertical.width = ::GetSystemMetrics(SM_CXVSCROLL);
         m_vertical.height = window.bottom - window.top - 2 * m_eX;
         m_vertical.x = window.right - m_eY - m_vertical.width;
@@ -23,7 +22,6 @@ CSkinScrollBars::CSkinScrollBars(HWND list, HDC backdrop)
         Prepare(m_vertical);
     }
     if (style & WS_HSCROLL) {
-        m_horizontal.present = true;
         m_horizontal.height = ::GetSystemMetrics(SM_CYHSCROLL);
         m_horizontal.width = window.right - window.left - 2 * m_eY;
         m_horizontal.x = window.left + m_eY;
@@ -35,12 +33,11 @@ CSkinScrollBars::CSkinScrollBars(HWND list, HDC backdrop)
 void CSkinScrollBars::Prepare(Bar& bar)
 {
     HDC screen = m_windowDC;
-    bool made = bar.live.Create(screen, bar.width, bar.height, false) &&
-                bar.saved.Create(screen, bar.width, bar.height, false) &&
-                bar.backdrop.Create(screen, bar.width, bar.height, false) &&
-                bar.mask.Create(screen, bar.width, bar.height, true);
     // A bar without its surfaces is left as the system draws it.
-    bar.present = made;
+    bar.present = bar.live.Create(screen, bar.width, bar.height, false) &&
+                  bar.saved.Create(screen, bar.width, bar.height, false) &&
+                  bar.backdrop.Create(screen, bar.width, bar.height, false) &&
+                  bar.mask.Create(screen, bar.width, bar.height, true);
 }
 
 void CSkinScrollBars::Save()
