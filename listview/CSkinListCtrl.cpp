@@ -107,7 +107,7 @@ bool CSkinListCtrl::OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     case WM_KEYDOWN:
     case WM_MOUSEWHEEL: {
-        // They scroll the list view without WM_VSCROLL.
+        // Keys and the wheel scroll the list view without WM_VSCROLL.
         POINT before = ScrollPosition(m_hWnd);
         result = Default();
         InvalidateIfScrolled(before);
