@@ -14,8 +14,7 @@ const int kLabelGap = 2;
 const UINT kLabelFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 }
 
-std::unique_ptr<CImageList> CDragImageBuilder::Create(const std::vector<int>& rows, int startRow,
-                                                      POINT& hotSpot) const
+std::unique_ptr<CImageList> CDragImageBuilder::Create(const std::vector<int>& rows, int startRow, POINT& hotSpot) const
 {
     CClientDC client(m_list.m_hWnd);
     std::vector<DragRow> drawn = RowsInSight(client, rows, startRow);

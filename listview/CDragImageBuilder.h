@@ -6,10 +6,9 @@
 #include "framework/CImageList.h"
 #include "framework/CListCtrl.h"
 
-// Builds the image that follows the pointer during a drag of rows: the
-// dragged rows' lamps and names where the list shows them, in the list's
-// text colour and each row's font, on a ground that the image list makes
-// transparent, so that only they float over the list.
+// Builds the image that follows the pointer during a drag: the dragged rows'
+// lamps and names where the list shows them, in its colour and the rows' fonts,
+// on a ground the image list makes transparent, so only they float over the list.
 class CDragImageBuilder {
 public:
     // rowFont: the font the list draws a row in; null for the list's own.

@@ -1,5 +1,6 @@
 #include "listview/CReorderListCtrl.h"
 #include <windowsx.h>
+#include <utility>
 #include "catalogue/VisPlugin.h"
 #include "listview/CDragImageBuilder.h"
 #include "listview/DragRules.h"
@@ -78,8 +79,7 @@ std::vector<int> CReorderListCtrl::SelectedRows() const
     return rows;
 }
 
-// Whatever the list view itself is to do with a message goes through the
-// base, which blends the scroll bars after it where they need it.
+// What the list view itself does with a message goes through the base, which blends the bars after it.
 bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {
@@ -223,10 +223,8 @@ void CReorderListCtrl::EndDrag()
     ::ImageList_EndDrag();
     // A refused drop must not leave its target looking (and being) selected.
     RemoveDropHighlight();
-    if (m_bRestoreSingleSel) {
+    if (std::exchange(m_bRestoreSingleSel, false))
         ModifyStyle(0, LVS_SINGLESEL);
-        m_bRestoreSingleSel = false;
-    }
 }
 
 void CReorderListCtrl::SetDropHighlight(int row)

@@ -1,5 +1,8 @@
 #include "listview/CSkinListCtrl.h"
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <utility>
 #include "framework/CClientDC.h"
 #include "framework/CPaintDC.h"
 #include "listview/COffscreenDC.h"
@@ -19,47 +22,39 @@ namespace {
 const UINT_PTR kListViewTimer = 43;
 const UINT kBlendBarsMessage = WM_APP + 16;
 
-POINT ScrollPosition(HWND wnd)
+// Horizontal and vertical: the list view's own scroll would carry the skin
+// along with the rows, so a change repaints the whole list.
+std::pair<int, int> ScrollPosition(HWND wnd)
 {
     return {::GetScrollPos(wnd, SB_HORZ), ::GetScrollPos(wnd, SB_VERT)};
 }
 
 // Which scroll bars the list shows and where they stand.
 struct BarState {
-    DWORD bars = 0;
-    SCROLLINFO vertical{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
-    SCROLLINFO horizontal{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    explicit BarState(HWND wnd) : bars(static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL))
+    {
+        if (bars & WS_VSCROLL)
+            ::GetScrollInfo(wnd, SB_VERT, &vertical);
+        if (bars & WS_HSCROLL)
+            ::GetScrollInfo(wnd, SB_HORZ, &horizontal);
+    }
     // Integers only, without padding.
     bool operator!=(const BarState& other) const { return std::memcmp(this, &other, sizeof other) != 0; }
+
+    DWORD bars;
+    SCROLLINFO vertical{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    SCROLLINFO horizontal{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
 };
 
-BarState ReadBars(HWND wnd)
-{
-    BarState state;
-    state.bars = static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL);
-    if (state.bars & WS_VSCROLL)
-        ::GetScrollInfo(wnd, SB_VERT, &state.vertical);
-    if (state.bars & WS_HSCROLL)
-        ::GetScrollInfo(wnd, SB_HORZ, &state.horizontal);
-    return state;
-}
+// Messages whose default processing draws the bars whether or not they move.
+const UINT kBarDrawingMessages[] = {WM_NCPAINT,     WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP,
+                                    WM_NCMOUSEMOVE, WM_NCMOUSELEAVE,  WM_VSCROLL,         WM_HSCROLL};
 
 bool DrawsBars(UINT msg, WPARAM wParam)
 {
-    switch (msg) {
-    case WM_NCPAINT:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-    case WM_NCLBUTTONUP:
-    case WM_NCMOUSEMOVE:
-    case WM_NCMOUSELEAVE:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-        return true;
-    case WM_SYSCOMMAND:
+    if (msg == WM_SYSCOMMAND)
         return (wParam & 0xFFF0) == SC_VSCROLL || (wParam & 0xFFF0) == SC_HSCROLL;
-    }
-    return false;
+    return std::count(std::begin(kBarDrawingMessages), std::end(kBarDrawingMessages), msg) != 0;
 }
 }
 
@@ -79,12 +74,12 @@ bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r
         result = 0;
         return true;
     }
-    BarState before = ReadBars(m_hWnd);
+    BarState before(m_hWnd);
     if (!OnSkinMessage(msg, wParam, lParam, result))
         result = Default();
     if ((msg == WM_VSCROLL || msg == WM_HSCROLL) && !m_bBlendPosted)
         m_bBlendPosted = PostMessage(kBlendBarsMessage) != FALSE;
-    if (DrawsBars(msg, wParam) || ReadBars(m_hWnd) != before)
+    if (DrawsBars(msg, wParam) || BarState(m_hWnd) != before)
         BlendScrollBars();
     return true;
 }
@@ -108,9 +103,10 @@ bool CSkinListCtrl::OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_KEYDOWN:
     case WM_MOUSEWHEEL: {
         // Keys and the wheel scroll the list view without WM_VSCROLL.
-        POINT before = ScrollPosition(m_hWnd);
+        auto before = ScrollPosition(m_hWnd);
         result = Default();
-        InvalidateIfScrolled(before);
+        if (ScrollPosition(m_hWnd) != before)
+            InvalidateAll();
         return true;
     }
     case WM_WINDOWPOSCHANGING:
@@ -151,16 +147,9 @@ void CSkinListCtrl::BlendScrollBars()
 
 void CSkinListCtrl::ScrollIntoView(int row) const
 {
-    POINT before = ScrollPosition(m_hWnd);
+    auto before = ScrollPosition(m_hWnd);
     EnsureVisible(row, FALSE);
-    InvalidateIfScrolled(before);
-}
-
-// The list view's own scroll would carry the skin along with the rows.
-void CSkinListCtrl::InvalidateIfScrolled(POINT before) const
-{
-    POINT after = ScrollPosition(m_hWnd);
-    if (before.x != after.x || before.y != after.y)
+    if (ScrollPosition(m_hWnd) != before)
         InvalidateAll();
 }
 
@@ -170,10 +159,8 @@ void CSkinListCtrl::OnPaint()
         ::ValidateRect(m_hWnd, nullptr);
         return;
     }
-    if (m_bTextBkPending) {
-        m_bTextBkPending = false;
+    if (std::exchange(m_bTextBkPending, false))
         SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
-    }
     CSkinScrollBars bars(m_hWnd, *m_memDC);
     bars.Save();
     CPaintDC paint(m_hWnd);

@@ -10,8 +10,6 @@ class CSkinScrollBars {
 public:
     // backdrop: the list's captured skin, origin at the list's client origin.
     CSkinScrollBars(HWND list, HDC backdrop);
-    CSkinScrollBars(const CSkinScrollBars&) = delete;
-    CSkinScrollBars& operator=(const CSkinScrollBars&) = delete;
 
     // Before painting begins: keep the bars as they stand on screen.
     void Save();
