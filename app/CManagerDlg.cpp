@@ -235,7 +235,9 @@ void CManagerDlg::OnDblClkList(const NMITEMACTIVATE* click)
     const VisPlugin* before = previous == INT_MAX ? nullptr : m_list.GetPlugin(previous);
     int start = before ? before->loadIndex : kNoVisual;
     // The running host numbers the visuals as it loaded them, as the key steps count.
-    WriteVisNumber(HostNumberOfLoadIndex(target, m_enabledAtLoad));
+    int number = HostNumberOfLoadIndex(target, m_enabledAtLoad);
+    if (number >= 0)
+        WriteVisNumber(number);
     bool altHeld = (::GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
     if (altHeld || !m_bHostRunning || start == target)
         return;

@@ -1,6 +1,6 @@
 #include "listview/COffscreenDC.h"
 
-COffscreenDC::COffscreenDC(HDC target) : m_pDC(target)
+COffscreenDC::COffscreenDC(HDC target) : m_hTargetDC(target)
 {
     m_bOffscreen = StartOffscreen();
     if (!m_bOffscreen)
@@ -13,25 +13,25 @@ COffscreenDC::~COffscreenDC()
         Detach();
         return;
     }
-    ::BitBlt(m_pDC, m_rect.left, m_rect.top, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top,
-             m_hDC, m_rect.left, m_rect.top, SRCCOPY);
-    ::SelectObject(m_hDC, m_pOldBitmap);
+    ::BitBlt(m_hTargetDC, m_area.left, m_area.top, m_area.right - m_area.left, m_area.bottom - m_area.top,
+             m_hDC, m_area.left, m_area.top, SRCCOPY);
+    ::SelectObject(m_hDC, m_hOldBitmap);
 }
 
 bool COffscreenDC::StartOffscreen()
 {
-    HWND wnd = ::WindowFromDC(m_pDC);
-    if (!wnd || ::GetDeviceCaps(m_pDC, TECHNOLOGY) == DT_RASPRINTER)
+    HWND wnd = ::WindowFromDC(m_hTargetDC);
+    if (!wnd || ::GetDeviceCaps(m_hTargetDC, TECHNOLOGY) == DT_RASPRINTER)
         return false;
-    ::GetClientRect(wnd, &m_rect);
-    int width = m_rect.right - m_rect.left;
-    int height = m_rect.bottom - m_rect.top;
+    ::GetClientRect(wnd, &m_area);
+    int width = m_area.right - m_area.left;
+    int height = m_area.bottom - m_area.top;
     // Without memory for the bitmap the paint still happens, only directly.
-    if (!CreateCompatibleDC(m_pDC) || !m_bitmap.CreateCompatibleBitmap(m_pDC, width, height)) {
+    if (!CreateCompatibleDC(m_hTargetDC) || !m_bitmap.CreateCompatibleBitmap(m_hTargetDC, width, height)) {
         DeleteDC();
         return false;
     }
-    m_pOldBitmap = ::SelectObject(m_hDC, m_bitmap);
-    ::SetWindowOrgEx(m_hDC, m_rect.left, m_rect.top, nullptr);
+    m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap);
+    ::SetWindowOrgEx(m_hDC, m_area.left, m_area.top, nullptr);
     return true;
 }

@@ -4,7 +4,8 @@
 
 // Gathers one paint of a window in a memory bitmap and puts it on the target
 // in one BitBlt when destroyed, so the screen never shows a half-drawn list.
-// A target that is a printer, or has no window behind it, is drawn directly.
+// A target that is a printer or has no window behind it, or a paint without
+// memory for the bitmap, is drawn directly.
 class COffscreenDC : public CDC {
 public:
     explicit COffscreenDC(HDC target);
@@ -16,8 +17,8 @@ private:
     bool StartOffscreen();
 
     CBitmap m_bitmap;
-    HGDIOBJ m_pOldBitmap = nullptr;
-    HDC m_pDC;
-    RECT m_rect{};
+    HGDIOBJ m_hOldBitmap = nullptr;
+    HDC m_hTargetDC;
+    RECT m_area{};  // the target window's client area, in the target's coordinates
     bool m_bOffscreen = false;
 };

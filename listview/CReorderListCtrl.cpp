@@ -1,10 +1,9 @@
 #include "listview/CReorderListCtrl.h"
 #include <windowsx.h>
 #include <algorithm>
+#include <utility>
 #include "catalogue/VisPlugin.h"
-#include "framework/CBitmap.h"
-#include "framework/CClientDC.h"
-#include "framework/CSelectGuard.h"
+#include "listview/CDragImageBuilder.h"
 #include "listview/DragRules.h"
 #include "listview/RowMove.h"
 #include "listview/RowSort.h"
@@ -13,32 +12,18 @@
 namespace {
 const UINT_PTR kScrollTimer = 1;
 const UINT kScrollPeriod = 100;
-// The drag image's ground, which the image list makes transparent. Black:
-// the names' smoothed edges fade into it as into the dark skin.
-const COLORREF kDragGround = RGB(0, 0, 0);
-// The list view leaves this gap between a row's lamp and its name, and draws
-// the name so.
-const int kLabelGap = 2;
-const UINT kLabelFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 const COLORREF kSelectedText = 0x0000FFFF;
 const UINT kMovedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS_STATEIMAGEMASK;
 // How far right of the list's left edge the pointer's row is looked up.
 const int kProbeX = 8;
 }
 
-CReorderListCtrl::CReorderListCtrl()
-    : m_hNoDropCursor(::LoadCursor(nullptr, IDC_NO)), m_hDropCursor(::LoadCursor(nullptr, IDC_CROSS))
-{
-}
-
 int CReorderListCtrl::SetCurrent(int row)
 {
     int previous = m_nCurrent;
     m_nCurrent = row;
-    if (previous != INT_MAX) {
-        if (VisPlugin* plugin = GetPlugin(previous))
-            plugin->flags &= ~static_cast<unsigned long>(VIS_CURRENT);
-    }
+    if (VisPlugin* plugin = GetPlugin(previous))
+        plugin->flags &= ~static_cast<unsigned long>(VIS_CURRENT);
     if (VisPlugin* plugin = GetPlugin(row))
         plugin->flags |= VIS_CURRENT;
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -96,11 +81,9 @@ std::vector<int> CReorderListCtrl::SelectedRows() const
     return rows;
 }
 
-// What the list view itself does with a message goes through the base, which
-// follows it with the scroll bars' blend.
+// What the list view itself does with a message goes through the base, which blends the bars after it.
 bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
         m_rowTips.OnMouseMessage(msg, wParam, lParam);
     switch (msg) {
@@ -112,7 +95,7 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         break;
     case WM_MOUSEMOVE:
         if (IsDragging())
-            OnDragMove(point);
+            OnDragMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         else
             StopAutoScroll();
         break;
@@ -189,7 +172,8 @@ void CReorderListCtrl::OnBeginDrag(const NMLISTVIEW* info)
     // A single-selection list would lose the dragged row's selection to the drop highlight.
     m_bRestoreSingleSel = ModifyStyle(LVS_SINGLESEL, 0) != FALSE;
     POINT hotSpot{};
-    m_pDragImage = CreateDragImage(info->iItem, hotSpot);
+    CDragImageBuilder builder(*this, m_textColor, [this](int row) { return RowFontHandle(GetItemFlags(row)); });
+    m_pDragImage = builder.Create(m_dragItems, info->iItem, hotSpot);
     if (!m_pDragImage) {
         if (m_bRestoreSingleSel)
             ModifyStyle(0, LVS_SINGLESEL);
@@ -202,103 +186,6 @@ void CReorderListCtrl::OnBeginDrag(const NMLISTVIEW* info)
     ::ClientToScreen(m_hWnd, &screen);
     ::ImageList_DragEnter(::GetDesktopWindow(), screen.x, screen.y);
     ::SetCapture(m_hWnd);
-}
-
-// The dragged rows' lamps and names where the list shows them, on a ground
-// that the image list makes transparent: only they float over the list.
-std::unique_ptr<CImageList> CReorderListCtrl::CreateDragImage(int startRow, POINT& hotSpot) const
-{
-    CClientDC client(m_hWnd);
-    std::vector<DragRow> rows = DragRowsInSight(client, startRow);
-    RECT bounds{};
-    for (const DragRow& row : rows)
-        ::UnionRect(&bounds, &bounds, &row.area);
-    if (::IsRectEmpty(&bounds))
-        return nullptr;
-    int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
-    CDC memory;
-    CBitmap picture;
-    if (!memory.CreateCompatibleDC(client) || !picture.CreateCompatibleBitmap(client, width, height))
-        return nullptr;
-    {
-        CSelectGuard select(memory, picture);
-        RECT all{0, 0, width, height};
-        ::SetBkColor(memory, kDragGround);
-        ::ExtTextOutA(memory, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-        // From here on in the list's client coordinates.
-        ::SetWindowOrgEx(memory, bounds.left, bounds.top, nullptr);
-        ::SetBkMode(memory, TRANSPARENT);
-        ::SetTextColor(memory, m_textColor);
-        HIMAGELIST lamps = GetImageList(LVSIL_SMALL);
-        for (const DragRow& row : rows) {
-            if (lamps)
-                ::ImageList_Draw(lamps, row.image, memory, row.lamp.x, row.lamp.y, ILD_TRANSPARENT);
-            RECT label = row.label;
-            CSelectGuard font(memory, row.font);
-            ::DrawTextA(memory, row.text, -1, &label, kLabelFormat);
-        }
-    }
-    // In true colour: the default depth of an image list has 16 colours, and
-    // the light blue would come out grey.
-    auto image = std::make_unique<CImageList>();
-    if (!image->Create(width, height, ILC_COLOR24 | ILC_MASK, 0, 1) || image->AddMasked(picture, kDragGround) < 0)
-        return nullptr;
-    ::GetCursorPos(&hotSpot);
-    ::ScreenToClient(m_hWnd, &hotSpot);
-    hotSpot.x -= bounds.left;
-    hotSpot.y -= bounds.top;
-    return image;
-}
-
-// Only the dragged rows in sight make up the image: one of every row of a
-// long list would be a bitmap far larger than the screen. With none of them
-// in sight the image is the row the drag began on.
-std::vector<CReorderListCtrl::DragRow> CReorderListCtrl::DragRowsInSight(HDC dc, int startRow) const
-{
-    RECT client = GetClientRect();
-    int top = static_cast<int>(SendMessage(LVM_GETTOPINDEX));
-    int last = top + static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE));
-    std::vector<DragRow> rows;
-    DragRow drawn;
-    for (int row : m_dragItems) {
-        if (row >= top && row <= last && ReadDragRow(dc, row, client, drawn))
-            rows.push_back(drawn);
-    }
-    if (rows.empty() && ReadDragRow(dc, startRow, client, drawn))
-        rows.push_back(drawn);
-    return rows;
-}
-
-// Where the list draws the row's lamp and name, and in which font; false for
-// a row outside the area.
-bool CReorderListCtrl::ReadDragRow(HDC dc, int row, const RECT& area, DragRow& drawn) const
-{
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = row;
-    item.pszText = drawn.text;
-    item.cchTextMax = sizeof drawn.text;
-    RECT icon{};
-    if (!GetItem(&item) || !GetItemRect(row, &icon, LVIR_ICON) || !GetItemRect(row, &drawn.label, LVIR_LABEL))
-        return false;
-    drawn.image = item.iImage;
-    HFONT font = RowFontHandle(GetItemFlags(row));
-    drawn.font = font ? font : reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-    drawn.area = drawn.label;
-    int lampWidth = 0;
-    int lampHeight = 0;
-    if (::ImageList_GetIconSize(GetImageList(LVSIL_SMALL), &lampWidth, &lampHeight)) {
-        drawn.lamp = {icon.left, icon.top + (icon.bottom - icon.top - lampHeight) / 2};
-        drawn.area.left = icon.left;
-        drawn.label.left += kLabelGap;
-    }
-    // The image reaches as far right as the name does.
-    RECT text = drawn.label;
-    CSelectGuard select(dc, drawn.font);
-    ::DrawTextA(dc, drawn.text, -1, &text, kLabelFormat | DT_CALCRECT);
-    drawn.area.right = std::min(drawn.label.right, text.right);
-    return ::IntersectRect(&drawn.area, &drawn.area, &area) != FALSE;
 }
 
 void CReorderListCtrl::OnDragMove(POINT point)
@@ -317,19 +204,7 @@ void CReorderListCtrl::OnDragMove(POINT point)
     ::ImageList_DragMove(screen.x, screen.y);
     if (overList)
         TrackDropTarget(point, target);
-
-    RECT rows = GetClientRect();
-    HWND header = GetHeaderCtrl();
-    if (header && ::IsWindowVisible(header)) {
-        RECT headerRect{};
-        ::GetClientRect(header, &headerRect);
-        rows.top += headerRect.bottom;
-    }
-    int direction = AutoScrollDirection(rows.top, rows.bottom, point.y);
-    if (direction == SCROLL_NONE)
-        StopAutoScroll();
-    else
-        StartAutoScroll(direction);
+    UpdateAutoScroll(point.y);
     if (listChanges)
         ::ImageList_DragShowNolock(TRUE);
 }
@@ -364,10 +239,8 @@ void CReorderListCtrl::EndDrag()
     ::ImageList_EndDrag();
     // A refused drop must not leave its target looking (and being) selected.
     RemoveDropHighlight();
-    if (m_bRestoreSingleSel) {
+    if (std::exchange(m_bRestoreSingleSel, false))
         ModifyStyle(0, LVS_SINGLESEL);
-        m_bRestoreSingleSel = false;
-    }
 }
 
 void CReorderListCtrl::SetDropHighlight(int row)
@@ -389,6 +262,23 @@ void CReorderListCtrl::RemoveDropHighlight()
     if (m_nHighlight >= 0 && m_nHighlight < GetItemCount())
         SetItemState(m_nHighlight, m_nHighlightState, LVIS_SELECTED);
     m_nHighlight = -1;
+}
+
+// A pointer above the rows (over the header too) or below them scrolls the list.
+void CReorderListCtrl::UpdateAutoScroll(int pointerY)
+{
+    RECT rows = GetClientRect();
+    HWND header = GetHeaderCtrl();
+    if (header && ::IsWindowVisible(header)) {
+        RECT headerRect{};
+        ::GetClientRect(header, &headerRect);
+        rows.top += headerRect.bottom;
+    }
+    int direction = AutoScrollDirection(rows.top, rows.bottom, pointerY);
+    if (direction == SCROLL_NONE)
+        StopAutoScroll();
+    else
+        StartAutoScroll(direction);
 }
 
 void CReorderListCtrl::StartAutoScroll(int direction)
@@ -425,14 +315,8 @@ std::vector<int> CReorderListCtrl::MoveRows(const std::vector<int>& rows, int dr
 {
     int count = GetItemCount();
     std::vector<int> order = RowOrderAfterMove(count, rows, dropRow, dropBelow);
-    if (!SortRows(order)) {
-        // Each insertion and deletion would otherwise update the scroll bar on screen.
-        SendMessage(WM_SETREDRAW, FALSE);
-        int columns = ColumnCount();
-        for (const RowMoveStep& step : PlanRowMove(rows, dropRow, dropBelow, count))
-            MoveRow(step.from, step.insertAt, step.eraseAt, columns);
-        SendMessage(WM_SETREDRAW, TRUE);
-    }
+    if (!SortRows(order))
+        MoveRowsOneByOne(rows, dropRow, dropBelow, count);
     FollowReorder(order);
     return NewIndicesOf(order, rows);
 }
@@ -524,6 +408,17 @@ int CALLBACK CReorderListCtrl::CompareRanks(LPARAM first, LPARAM second, LPARAM 
 {
     const auto& table = *reinterpret_cast<const RowRanks*>(ranks);
     return table.RankOf(static_cast<std::uintptr_t>(first)) - table.RankOf(static_cast<std::uintptr_t>(second));
+}
+
+// The move for rows that a sort cannot tell apart, one row at a time.
+void CReorderListCtrl::MoveRowsOneByOne(const std::vector<int>& rows, int dropRow, bool dropBelow, int count)
+{
+    // Each insertion and deletion would otherwise update the scroll bar on screen.
+    SendMessage(WM_SETREDRAW, FALSE);
+    int columns = ColumnCount();
+    for (const RowMoveStep& step : PlanRowMove(rows, dropRow, dropBelow, count))
+        MoveRow(step.from, step.insertAt, step.eraseAt, columns);
+    SendMessage(WM_SETREDRAW, TRUE);
 }
 
 // One step of the move, as the list view's own rows allow it: a copy of the

@@ -18,9 +18,7 @@ struct VisPlugin;
 // destroyed.
 class CReorderListCtrl : public CSkinListCtrl {
 public:
-    CReorderListCtrl();
-
-    // Marks row t as the host's current visual; returns the row marked before.
+    // Marks the row as the host's current visual; returns the row marked before.
     int SetCurrent(int row);
     // Marks the first row whose label equals name (case-insensitive); -1 if none.
     int SetCurrentByName(const std::string& name);
@@ -31,7 +29,7 @@ public:
     // Switches a plug-in row's lamp and VIS_ENABLED together; false, with
     // nothing changed, for rows 0 to 3, the current row and rows without a record.
     bool ToggleLamp(int row);
-    // The row's record; null for a row without one.
+    // The row's record; null for a row without one and for a row that is not there.
     VisPlugin* GetPlugin(int row) const;
     // Puts the plug-in rows in the order of their names, as Windows compares
     // text for people, ignoring case; rows travel as a drag moves them. The
@@ -54,24 +52,17 @@ private:
 
     // Dragging.
     void OnBeginDrag(const NMLISTVIEW* info);
-    // What the drag image shows of a row: its lamp and name where the list draws them.
-    struct DragRow {
-        int image = 0;
-        POINT lamp{};
-        char text[256] = "";
-        HFONT font = nullptr;
-        RECT label{};  // where the name is drawn
-        RECT area{};   // lamp and name together
-    };
-    std::unique_ptr<CImageList> CreateDragImage(int startRow, POINT& hotSpot) const;
-    std::vector<DragRow> DragRowsInSight(HDC dc, int startRow) const;
-    bool ReadDragRow(HDC dc, int row, const RECT& area, DragRow& drawn) const;
     void OnDragMove(POINT point);
     void TrackDropTarget(POINT point, int target);
     void OnDragRelease();
     void EndDrag();
+
+    // The drop target shows as selected.
     void SetDropHighlight(int row);
     void RemoveDropHighlight();
+
+    // Scrolling by itself while the pointer of a drag is outside the rows.
+    void UpdateAutoScroll(int pointerY);
     void StartAutoScroll(int direction);
     void StopAutoScroll();
     void OnAutoScrollStep();
@@ -83,8 +74,11 @@ private:
     void FollowReorder(const std::vector<int>& order);
     std::uintptr_t ReadSortKey(int row, std::string& key);
     static int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM ranks);
+    void MoveRowsOneByOne(const std::vector<int>& rows, int dropRow, bool dropBelow, int count);
     void MoveRow(int from, int insertAt, int eraseAt, int columns);
     int ColumnCount() const;
+
+    // The keyboard.
     bool OnKeyDown(UINT key);
     void MoveSelectionByKey(bool up);
 
@@ -105,8 +99,8 @@ private:
     CFont m_fontStrike;
     CFont m_fontBold;
     bool m_bDropAllowed = false;
-    HCURSOR m_hNoDropCursor;
-    HCURSOR m_hDropCursor;
+    HCURSOR m_hNoDropCursor = ::LoadCursor(nullptr, IDC_NO);
+    HCURSOR m_hDropCursor = ::LoadCursor(nullptr, IDC_CROSS);
     bool m_bDropBelow = false;
     bool m_bRestoreSingleSel = false;
     bool m_bSwallowClick = false;  // the click the list view reports for the release of a drag

@@ -1,70 +1,60 @@
 #include "listview/CSkinListCtrl.h"
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <utility>
 #include "framework/CClientDC.h"
 #include "framework/CPaintDC.h"
 #include "listview/COffscreenDC.h"
 #include "listview/CSkinScrollBars.h"
 
+// When the scroll bars are blended over the skin: Wine's list view draws its
+// bars straight onto the screen, outside the paint, so a blend follows each
+// time it may have drawn them. That is in a paint, after BeginPaint and after
+// the rows (the first paint redraws the bar as it lays out the rows); after
+// a message that changed the bars' presence or place (the list view redraws
+// them then) or that draws them anyway (frame paints, the bar's own mouse
+// handling); and, posted, after a scroll message's sender is done, as the
+// bar's own mouse handling draws the bar once the scroll has returned.
+
 namespace {
 // The list view runs this timer itself; whatever it draws then must go over the skin again.
 const UINT_PTR kListViewTimer = 43;
-// Posted to blend the bars once the code that sent a scroll message has drawn them.
 const UINT kBlendBarsMessage = WM_APP + 16;
 
-POINT ScrollPosition(HWND wnd)
+// Horizontal and vertical: the list view's own scroll would carry the skin
+// along with the rows, so a change repaints the whole list.
+std::pair<int, int> ScrollPosition(HWND wnd)
 {
     return {::GetScrollPos(wnd, SB_HORZ), ::GetScrollPos(wnd, SB_VERT)};
 }
 
-// Which scroll bars the list shows and where they stand. The list view
-// redraws a bar on screen itself whenever this changes.
+// Which scroll bars the list shows and where they stand.
 struct BarState {
-    DWORD bars = 0;
-    SCROLLINFO vertical{};
-    SCROLLINFO horizontal{};
+    explicit BarState(HWND wnd) : bars(static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL))
+    {
+        if (bars & WS_VSCROLL)
+            ::GetScrollInfo(wnd, SB_VERT, &vertical);
+        if (bars & WS_HSCROLL)
+            ::GetScrollInfo(wnd, SB_HORZ, &horizontal);
+    }
+    // Integers only, without padding.
+    bool operator!=(const BarState& other) const { return std::memcmp(this, &other, sizeof other) != 0; }
+
+    DWORD bars;
+    SCROLLINFO vertical{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    SCROLLINFO horizontal{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
 };
 
-bool SameInfo(const SCROLLINFO& a, const SCROLLINFO& b)
-{
-    return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos &&
-           a.nTrackPos == b.nTrackPos;
-}
+// Messages whose default processing draws the bars whether or not they move.
+const UINT kBarDrawingMessages[] = {WM_NCPAINT,     WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP,
+                                    WM_NCMOUSEMOVE, WM_NCMOUSELEAVE,  WM_VSCROLL,         WM_HSCROLL};
 
-bool operator==(const BarState& a, const BarState& b)
-{
-    return a.bars == b.bars && SameInfo(a.vertical, b.vertical) && SameInfo(a.horizontal, b.horizontal);
-}
-
-BarState ReadBars(HWND wnd)
-{
-    BarState state;
-    state.bars = static_cast<DWORD>(::GetWindowLongA(wnd, GWL_STYLE)) & (WS_VSCROLL | WS_HSCROLL);
-    state.vertical.cbSize = state.horizontal.cbSize = sizeof(SCROLLINFO);
-    state.vertical.fMask = state.horizontal.fMask = SIF_ALL;
-    if (state.bars & WS_VSCROLL)
-        ::GetScrollInfo(wnd, SB_VERT, &state.vertical);
-    if (state.bars & WS_HSCROLL)
-        ::GetScrollInfo(wnd, SB_HORZ, &state.horizontal);
-    return state;
-}
-
-// Messages whose default processing draws the bars whether or not they move:
-// frame paints, the bar's own mouse handling (pressed arrows, the thumb) and scrolls.
 bool DrawsBars(UINT msg, WPARAM wParam)
 {
-    switch (msg) {
-    case WM_NCPAINT:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-    case WM_NCLBUTTONUP:
-    case WM_NCMOUSEMOVE:
-    case WM_NCMOUSELEAVE:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-        return true;
-    case WM_SYSCOMMAND:
+    if (msg == WM_SYSCOMMAND)
         return (wParam & 0xFFF0) == SC_VSCROLL || (wParam & 0xFFF0) == SC_HSCROLL;
-    }
-    return false;
+    return std::count(std::begin(kBarDrawingMessages), std::end(kBarDrawingMessages), msg) != 0;
 }
 }
 
@@ -76,15 +66,20 @@ BOOL CSkinListCtrl::ApplySkin(const int* effect, const short* level, const COLOR
     return CSkinBackground::ApplySkin(effect, level, bkColor, textColor);
 }
 
-// The list view draws its scroll bars straight onto the screen whenever it
-// shows, hides or moves them, and sends nothing that could be answered; so
-// the blend follows every message whose default processing may have drawn them.
 bool CSkinListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    BarState before = ReadBars(m_hWnd);
+    if (msg == kBlendBarsMessage) {
+        m_bBlendPosted = false;
+        BlendScrollBars();
+        result = 0;
+        return true;
+    }
+    BarState before(m_hWnd);
     if (!OnSkinMessage(msg, wParam, lParam, result))
         result = Default();
-    if (DrawsBars(msg, wParam) || !(ReadBars(m_hWnd) == before))
+    if ((msg == WM_VSCROLL || msg == WM_HSCROLL) && !m_bBlendPosted)
+        m_bBlendPosted = PostMessage(kBlendBarsMessage) != FALSE;
+    if (DrawsBars(msg, wParam) || BarState(m_hWnd) != before)
         BlendScrollBars();
     return true;
 }
@@ -104,19 +99,16 @@ bool CSkinListCtrl::OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         result = Default();
         SendMessage(WM_SETREDRAW, TRUE);
         InvalidateAll();
-        // The bar's own mouse handling draws the bar again after the scroll message returns.
-        if (!m_bBlendPosted)
-            m_bBlendPosted = PostMessage(kBlendBarsMessage) != FALSE;
-        return true;
-    case kBlendBarsMessage:
-        m_bBlendPosted = false;
-        BlendScrollBars();
-        result = 0;
         return true;
     case WM_KEYDOWN:
-    case WM_MOUSEWHEEL:
-        result = ScrollWatched();
+    case WM_MOUSEWHEEL: {
+        // Keys and the wheel scroll the list view without WM_VSCROLL.
+        auto before = ScrollPosition(m_hWnd);
+        result = Default();
+        if (ScrollPosition(m_hWnd) != before)
+            InvalidateAll();
         return true;
+    }
     case WM_WINDOWPOSCHANGING:
         OnWindowPosChanging(reinterpret_cast<const WINDOWPOS*>(lParam));
         return false;
@@ -147,30 +139,17 @@ bool CSkinListCtrl::OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
 void CSkinListCtrl::BlendScrollBars()
 {
     // A stale backdrop is taken again by the next paint, which blends the bars too.
-    if (m_stale || !m_memDC || !(GetStyle() & (WS_VSCROLL | WS_HSCROLL)) || !::IsWindowVisible(m_hWnd))
+    if (m_stale || !(GetStyle() & (WS_VSCROLL | WS_HSCROLL)) || !::IsWindowVisible(m_hWnd))
         return;
     CSkinScrollBars bars(m_hWnd, *m_memDC);
     bars.Blend();
 }
 
-// Keys and the wheel scroll the list view without WM_VSCROLL; its own scroll
-// would carry the skin along with the rows.
-LRESULT CSkinListCtrl::ScrollWatched()
-{
-    POINT before = ScrollPosition(m_hWnd);
-    LRESULT result = Default();
-    POINT after = ScrollPosition(m_hWnd);
-    if (before.x != after.x || before.y != after.y)
-        InvalidateAll();
-    return result;
-}
-
 void CSkinListCtrl::ScrollIntoView(int row) const
 {
-    POINT before = ScrollPosition(m_hWnd);
+    auto before = ScrollPosition(m_hWnd);
     EnsureVisible(row, FALSE);
-    POINT after = ScrollPosition(m_hWnd);
-    if (before.x != after.x || before.y != after.y)
+    if (ScrollPosition(m_hWnd) != before)
         InvalidateAll();
 }
 
@@ -180,17 +159,13 @@ void CSkinListCtrl::OnPaint()
         ::ValidateRect(m_hWnd, nullptr);
         return;
     }
-    if (m_bTextBkPending) {
-        m_bTextBkPending = false;
+    if (std::exchange(m_bTextBkPending, false))
         SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
-    }
     CSkinScrollBars bars(m_hWnd, *m_memDC);
     bars.Save();
     CPaintDC paint(m_hWnd);
     bars.Blend();
     PaintRows(paint, paint.m_ps.rcPaint);
-    // Again after the rows: the list view's first paint lays out its rows and
-    // redraws its scroll bar on the way.
     bars.Blend();
 }
 
@@ -198,7 +173,7 @@ void CSkinListCtrl::UpdateRows()
 {
     RECT area{};
     // A skin still to be taken, or the first paint, goes the whole way.
-    if (m_stale || m_bTextBkPending || !m_memDC || !::GetUpdateRect(m_hWnd, &area, FALSE)) {
+    if (m_stale || m_bTextBkPending || !::GetUpdateRect(m_hWnd, &area, FALSE)) {
         ::UpdateWindow(m_hWnd);
         return;
     }

@@ -28,7 +28,6 @@ private:
     bool OnSkinMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnPaint();
     void PaintRows(HDC target, const RECT& area);
-    LRESULT ScrollWatched();
     // Lays the bars as the system last drew them over the skin, outside a paint.
     void BlendScrollBars();
 

@@ -1,7 +1,7 @@
 #include "listview/CSkinScrollBars.h"
 
 CSkinScrollBars::CSkinScrollBars(HWND list, HDC backdrop)
-    : m_pBackdrop(backdrop), m_pWindowDC(list)
+    : m_hBackdrop(backdrop), m_windowDC(list)
 {
     // The list view sets and clears these bits itself as it shows and hides its bars.
     DWORD style = static_cast<DWORD>(::GetWindowLongA(list, GWL_STYLE));
@@ -15,7 +15,6 @@ CSkinScrollBars::CSkinScrollBars(HWND list, HDC backdrop)
     ::OffsetRect(&window, -window.left, -window.top);
 
     if (style & WS_VSCROLL) {
-        m_vertical.present = true;
         m_vertical.width = ::GetSystemMetrics(SM_CXVSCROLL);
         m_vertical.height = window.bottom - window.top - 2 * m_eX;
         m_vertical.x = window.right - m_eY - m_vertical.width;
@@ -23,7 +22,6 @@ CSkinScrollBars::CSkinScrollBars(HWND list, HDC backdrop)
         Prepare(m_vertical);
     }
     if (style & WS_HSCROLL) {
-        m_horizontal.present = true;
         m_horizontal.height = ::GetSystemMetrics(SM_CYHSCROLL);
         m_horizontal.width = window.right - window.left - 2 * m_eY;
         m_horizontal.x = window.left + m_eY;
@@ -34,13 +32,12 @@ CSkinScrollBars::CSkinScrollBars(HWND list, HDC backdrop)
 
 void CSkinScrollBars::Prepare(Bar& bar)
 {
-    HDC screen = m_pWindowDC;
-    bool made = bar.live.Create(screen, bar.width, bar.height, false) &&
-                bar.saved.Create(screen, bar.width, bar.height, false) &&
-                bar.backdrop.Create(screen, bar.width, bar.height, false) &&
-                bar.mask.Create(screen, bar.width, bar.height, true);
+    HDC screen = m_windowDC;
     // A bar without its surfaces is left as the system draws it.
-    bar.present = made;
+    bar.present = bar.live.Create(screen, bar.width, bar.height, false) &&
+                  bar.saved.Create(screen, bar.width, bar.height, false) &&
+                  bar.backdrop.Create(screen, bar.width, bar.height, false) &&
+                  bar.mask.Create(screen, bar.width, bar.height, true);
 }
 
 void CSkinScrollBars::Save()
@@ -48,7 +45,7 @@ void CSkinScrollBars::Save()
     m_bSaved = true;
     for (Bar* bar : {&m_vertical, &m_horizontal}) {
         if (bar->present)
-            ::BitBlt(bar->saved.dc, 0, 0, bar->width, bar->height, m_pWindowDC, bar->x, bar->y, SRCCOPY);
+            ::BitBlt(bar->saved.dc, 0, 0, bar->width, bar->height, m_windowDC, bar->x, bar->y, SRCCOPY);
     }
 }
 
@@ -63,14 +60,14 @@ void CSkinScrollBars::Blend(Bar& bar)
 {
     if (!bar.present)
         return;
-    HDC screen = m_pWindowDC;
+    HDC screen = m_windowDC;
     int w = bar.width;
     int h = bar.height;
     ::BitBlt(bar.live.dc, 0, 0, w, h, screen, bar.x, bar.y, SRCCOPY);
     // At the first blend of a paint, the picture from before the paint goes back at once.
     if (m_bSaved)
         ::BitBlt(screen, bar.x, bar.y, w, h, bar.saved.dc, 0, 0, SRCCOPY);
-    ::BitBlt(bar.backdrop.dc, 0, 0, w, h, m_pBackdrop, bar.x - m_eX, bar.y - m_eY, SRCCOPY);
+    ::BitBlt(bar.backdrop.dc, 0, 0, w, h, m_hBackdrop, bar.x - m_eX, bar.y - m_eY, SRCCOPY);
     // Colour to monochrome: pixels in the live copy's background colour (button face) become 1.
     ::SetBkColor(bar.live.dc, ::GetSysColor(COLOR_BTNFACE));
     ::BitBlt(bar.mask.dc, 0, 0, w, h, bar.live.dc, 0, 0, SRCCOPY);

@@ -3,15 +3,13 @@
 #include "framework/CDC.h"
 #include "framework/CWindowDC.h"
 
-// Lives for one paint of a skinned list: lays the list's scroll bars over its
-// backdrop, so that every pixel in the button-face colour shows the skin and
-// only arrows, thumb and edges stay as the system draws them.
+// Lays a skinned list's scroll bars over its backdrop, so that every pixel in
+// the button-face colour shows the skin and only arrows, thumb and edges stay
+// as the system draws them. Lives for one paint, or for one blend outside it.
 class CSkinScrollBars {
 public:
     // backdrop: the list's captured skin, origin at the list's client origin.
     CSkinScrollBars(HWND list, HDC backdrop);
-    CSkinScrollBars(const CSkinScrollBars&) = delete;
-    CSkinScrollBars& operator=(const CSkinScrollBars&) = delete;
 
     // Before painting begins: keep the bars as they stand on screen.
     void Save();
@@ -22,9 +20,6 @@ public:
 private:
     // A memory DC with a bitmap of the bar's size selected into it.
     struct Surface {
-        Surface() = default;
-        Surface(const Surface&) = delete;
-        Surface& operator=(const Surface&) = delete;
         ~Surface();
         bool Create(HDC screen, int width, int height, bool monochrome);
 
@@ -44,8 +39,8 @@ private:
     void Prepare(Bar& bar);
     void Blend(Bar& bar);
 
-    HDC m_pBackdrop;
-    CWindowDC m_pWindowDC;
+    HDC m_hBackdrop;
+    CWindowDC m_windowDC;
     int m_eX = 0;
     int m_eY = 0;
     Bar m_vertical;

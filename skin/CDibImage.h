@@ -33,7 +33,8 @@ public:
     virtual BOOL Read(CFile* file);
 
     void Free();
-    // A BITMAP resource of the program; on failure the image is unchanged.
+    // A BITMAP resource of the program. A missing resource leaves the image
+    // unchanged, one that cannot be copied leaves it empty.
     BOOL LoadFromResource(LPCSTR name);
     // A copy of a device-dependent bitmap, read through dc. Sources above 8
     // bits per pixel become 24-bit; others keep their depth and colours.

@@ -8,6 +8,7 @@
 #include "framework/CSelectGuard.h"
 #include "framework/CWinApp.h"
 #include "framework/CWnd.h"
+#include "skin/DibFile.h"
 #include "skin/ShadePixels.h"
 
 namespace {
@@ -195,10 +196,10 @@ BOOL CSkinBackground::ShadeBitmap(HDC dc, HBITMAP bitmap, BYTE level, BOOL darke
         return FALSE;
 
     UINT lines = static_cast<UINT>(info.bmHeight);
-    DWORD stride = ((header.biBitCount * static_cast<DWORD>(info.bmWidth) + 31) / 32) * 4;
+    auto stride = static_cast<size_t>(DibRowBytes(static_cast<std::uint64_t>(info.bmWidth), header.biBitCount));
     std::vector<BYTE> pixels;
     try {
-        pixels.resize(static_cast<size_t>(stride) * lines);
+        pixels.resize(stride * lines);
     } catch (const std::bad_alloc&) {
         // We run inside a paint: leave the capture unshaded rather than throw.
         return FALSE;

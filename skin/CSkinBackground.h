@@ -47,7 +47,7 @@ public:
     static BOOL ShadeBitmap(HDC dc, HBITMAP bitmap, BYTE level, BOOL darken);
 
     // Captures the parent's pixels under owner if the copy is stale. FALSE
-    // when owner is null or has no parent.
+    // when it is stale and owner is null or has no parent.
     BOOL UpdateBackground(CWnd* owner);
     // The owner's WM_WINDOWPOSCHANGING: any change but a pure show, hide or
     // frame change makes the copy stale.

@@ -4,10 +4,6 @@
 #include "skin/CDibPalette.h"
 #include "skin/SkinGeometry.h"
 
-CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate, pParent)
-{
-}
-
 BOOL CSkinDialog::SetBackground(UINT nIDBitmap, int mode)
 {
     m_backgroundMode = mode;

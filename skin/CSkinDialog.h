@@ -13,7 +13,7 @@ enum {
 // 256-colour display needs.
 class CSkinDialog : public CDialog {
 public:
-    explicit CSkinDialog(UINT nIDTemplate, CWnd* pParent = nullptr);
+    using CDialog::CDialog;
 
     // Loads bitmap resource nIDBitmap (low 16 bits) as the background; does
     // not repaint. With no loadable bitmap the dialog erases as usual.
