@@ -13,9 +13,9 @@
 // time it may have drawn them. That is in a paint, after BeginPaint and after
 // the rows (the first paint redraws the bar as it lays out the rows); after
 // a message that changed the bars' presence or place (the list view redraws
-// them then) or that draws them anyway (frame paints, the bar's own mouse
-// handling); and, posted, after a scroll message's sender is done, as the
-// bar's own mouse handling draws the bar once the scroll has returned.
+// them then) or that draws them anyway (frame paints, scrolls, the bar's own
+// mouse handling); and, posted, again after a scroll message's sender is done,
+// as the bar's own mouse handling draws the bar once the scroll has returned.
 
 namespace {
 // The list view runs this timer itself; whatever it draws then must go over the skin again.
