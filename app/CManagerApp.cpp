@@ -9,7 +9,7 @@
 namespace {
 // Held until the process ends: a second copy would rename the same files,
 // rewrite the same settings, and only one of them hears the host.
-const char kInstanceMutex[] = "Kestrelworks.Orbiquel.Instance";
+const char kInstanceMutex[] = "Orbiquel.SingleInstance";
 const char kDialogClass[] = "#32770";
 }
 
