@@ -9,7 +9,6 @@
 #include <vector>
 #include "catalogue/CProfileIndex.h"
 #include "framework/CProfileFile.h"
-#include "tests/FullDiskProfileFile.h"
 #include "tests/TempFiles.h"
 #include "tests/TempFolder.h"
 #include "tests/catalogue/TrickyProfile.h"
@@ -204,17 +203,6 @@ protected:
     std::string m_path = m_folder / "orbiquel.ini";
     std::string m_text;
 };
-
-TEST_F(ProfileIndexKeepsTheUsersLines, FlushOntoAFullDiskLeavesTheFileAsItWas)
-{
-    for (DWORD room : {DWORD{0}, DWORD{400}, static_cast<DWORD>(m_text.size())}) {
-        FullDiskProfileFile settings(m_path, room);
-        CProfileIndex index(settings);
-        CacheNewNames(index);
-        EXPECT_FALSE(index.Flush());
-        ExpectUntouched("room for " + std::to_string(room) + " bytes");
-    }
-}
 
 TEST_F(ProfileIndexKeepsTheUsersLines, FileHeldByAnotherProgramAtTheFlushIsNotWritten)
 {
