@@ -9,8 +9,6 @@ TEST(CodePageText, ASecondByteBackslashIsNoSeparator)
 {
     std::string folder = "C:\\Tools\\" + kHyou;
     EXPECT_EQ(FindLastChar(folder, "\\/", Cp932LeadByte), 8u);
-    EXPECT_FALSE(EndsInSeparator(folder, Cp932LeadByte));
-    EXPECT_TRUE(EndsInSeparator(folder + "\\", Cp932LeadByte));
     EXPECT_EQ(FindFirstChar(kSo + "Pack\\x.svp", "\\", Cp932LeadByte), 6u);
     EXPECT_EQ(FindFirstChar(kSo + kHyou, "\\", Cp932LeadByte), std::string::npos);
     // Byte by byte, as the system code page is off Windows.
@@ -22,15 +20,6 @@ TEST(CodePageText, TextIsFoundOnlyWhereACharacterStarts)
     EXPECT_EQ(FindSubstring(kA + "bc", "Abc", 0, Cp932LeadByte), std::string::npos);
     EXPECT_EQ(FindSubstring(kA + "Abc", "Abc", 0, Cp932LeadByte), 2u);
     EXPECT_EQ(FindSubstring("a.exe.exe", ".exe", 2, Cp932LeadByte), 5u);
-    EXPECT_FALSE(EndsWithText("x.svp" + kDa + "disabled", "_disabled", Cp932LeadByte));
-    EXPECT_TRUE(EndsWithText("x.svp" + kDa + "_disabled", "_disabled", Cp932LeadByte));
-    EXPECT_FALSE(EndsWithText("disabled", "_disabled", Cp932LeadByte));
-}
-
-TEST(CodePageText, LowerCaseLeavesTwoByteCharactersAlone)
-{
-    EXPECT_EQ(LowerCase("C:\\" + kA + "PURI\\Tool.EXE", Cp932LeadByte), "c:\\" + kA + "puri\\tool.exe");
-    EXPECT_EQ(LowerCase("\xC4Z"), "\xC4z");  // only A to Z
 }
 
 TEST(CodePageText, ALeadByteAtTheEndStepsNoFurtherThanTheText)
