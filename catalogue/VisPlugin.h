@@ -28,4 +28,5 @@ struct VisPlugin {
     std::string file;        // path relative to the Vis folder; empty for a built-in visual
     unsigned long flags = 0;
     int loadIndex = 0;       // row index when the catalogue was built
+    std::string nameKey;     // the shown name's sort key in the user's locale, made as its row goes in
 };

@@ -1,6 +1,7 @@
 #include "listview/CReorderListCtrl.h"
 #include <windowsx.h>
 #include <algorithm>
+#include <string_view>
 #include <utility>
 #include "catalogue/VisPlugin.h"
 #include "listview/CDragImageBuilder.h"
@@ -126,6 +127,11 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             return true;
         }
         break;
+    case LVM_INSERTITEMA:
+        result = Default();
+        if (static_cast<int>(result) >= 0)
+            MakeNameKey(*reinterpret_cast<const LVITEMA*>(lParam));
+        return true;
     case WM_DESTROY:
         if (IsDragging())
             EndDrag();
@@ -329,38 +335,34 @@ void CReorderListCtrl::FollowReorder(const std::vector<int>& order)
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-// Sort keys compare as CompareString compares the texts, each made once
-// instead of once per comparison.
+// The names' sort keys were made as the rows went in: a sort then costs less
+// than a paint of the list, even of thousands of rows.
 void CReorderListCtrl::SortByName(bool ascending)
 {
-    size_t count = static_cast<size_t>(GetItemCount());
-    std::vector<std::uintptr_t> records(count);
-    std::vector<std::string> keys(count);
-    for (size_t row = 0; row < count; ++row)
-        records[row] = ReadSortKey(static_cast<int>(row), keys[row]);
-    std::vector<int> order = RowOrderByName(keys, kFirstPluginRow, ascending,
-                                            [](const std::string& a, const std::string& b) { return a.compare(b); });
+    std::vector<std::uintptr_t> records = ReadRecords();
+    std::vector<std::string_view> keys;
+    keys.reserve(records.size());
+    for (std::uintptr_t record : records)
+        keys.push_back(record ? std::string_view(reinterpret_cast<const VisPlugin*>(record)->nameKey) : "");
+    std::vector<int> order = RowOrderByName(keys, kFirstPluginRow, ascending);
     ScrollIntoView(kFirstPluginRow);
     if (SortRows(records, order))
         FollowReorder(order);
 }
 
-// The row's sort key, made from the text as the list view holds it (in
-// Unicode, which spares two conversions); returns the row's item data.
-std::uintptr_t CReorderListCtrl::ReadSortKey(int row, std::string& key)
+// Sort keys compare as CompareString compares the texts, ignoring case.
+void CReorderListCtrl::MakeNameKey(const LVITEMA& item)
 {
+    bool named = (item.mask & LVIF_TEXT) && item.pszText && item.pszText != LPSTR_TEXTCALLBACKA;
+    auto* plugin = (item.mask & LVIF_PARAM) ? reinterpret_cast<VisPlugin*>(item.lParam) : nullptr;
+    if (!named || !plugin)
+        return;
     wchar_t text[256] = L"";
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = row;
-    item.pszText = text;
-    item.cchTextMax = sizeof text / sizeof text[0];
-    Default(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    ::MultiByteToWideChar(CP_ACP, 0, item.pszText, -1, text, sizeof text / sizeof text[0] - 1);
     char bytes[1024];  // a sort key is counted in bytes
     int size = ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text, -1,
                               reinterpret_cast<wchar_t*>(bytes), sizeof bytes);
-    key.assign(bytes, static_cast<size_t>(std::max(size, 0)));
-    return static_cast<std::uintptr_t>(item.lParam);
+    plugin->nameKey.assign(bytes, static_cast<size_t>(std::max(size, 0)));
 }
 
 void CReorderListCtrl::SwitchAllLamps(bool on)
@@ -380,18 +382,23 @@ void CReorderListCtrl::SwitchAllLamps(bool on)
 // False, with nothing changed, when rows cannot be told apart by their records.
 bool CReorderListCtrl::SortRows(const std::vector<int>& order)
 {
-    std::vector<std::uintptr_t> records;
-    records.reserve(order.size());
-    for (size_t row = 0; row < order.size(); ++row) {
+    return SortRows(ReadRecords(), order);
+}
+
+// Every row's item data, in row order.
+std::vector<std::uintptr_t> CReorderListCtrl::ReadRecords()
+{
+    std::vector<std::uintptr_t> records(static_cast<size_t>(GetItemCount()));
+    for (size_t row = 0; row < records.size(); ++row) {
         // Asked of the list view itself: a message per row through our own
         // handlers would cost more than the sort.
         LVITEMA item{};
         item.mask = LVIF_PARAM;
         item.iItem = static_cast<int>(row);
         Default(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        records.push_back(static_cast<std::uintptr_t>(item.lParam));
+        records[row] = static_cast<std::uintptr_t>(item.lParam);
     }
-    return SortRows(records, order);
+    return records;
 }
 
 // records[i] is row i's item data, which tells the rows apart.

@@ -71,8 +71,9 @@ private:
     std::vector<int> MoveRows(const std::vector<int>& rows, int dropRow, bool dropBelow);
     bool SortRows(const std::vector<int>& order);
     bool SortRows(const std::vector<std::uintptr_t>& records, const std::vector<int>& order);
+    std::vector<std::uintptr_t> ReadRecords();
     void FollowReorder(const std::vector<int>& order);
-    std::uintptr_t ReadSortKey(int row, std::string& key);
+    static void MakeNameKey(const LVITEMA& item);
     static int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM ranks);
     void MoveRowsOneByOne(const std::vector<int>& rows, int dropRow, bool dropBelow, int count);
     void MoveRow(int from, int insertAt, int eraseAt, int columns);
