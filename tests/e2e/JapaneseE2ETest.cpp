@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
+#include <vector>
 #include "testing/harness/DesktopSession.h"
 #include "testing/harness/HarnessPaths.h"
 #include "testing/harness/ProbeSession.h"
@@ -205,6 +206,19 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
         expectedRows[RelativeName932(renamed[old])] = {Cp932(name), 0};
     EXPECT_EQ(PluginRowsByFile(session.Rows(list.handle)), expectedRows);
     EXPECT_EQ(loads(), loadsOfFirstRun);
+
+    // Sorted Z to A from the popup menu, as the user's locale orders the names.
+    Rect face = session.DialogUnitsToPixels(main.handle, {86, 31, 87, 32});
+    session.Click({main.client.left + face.left, main.client.top + face.top}, 3);
+    ASSERT_TRUE(session.WaitForWindow("", "#32768", 10000)) << "no popup menu";
+    session.Key("z");
+    std::vector<std::string> sorted;
+    for (const ListRow& row : session.Rows(list.handle))
+        if (row.index >= 4)
+            sorted.push_back(row.text);
+    EXPECT_EQ(sorted, (std::vector<std::string>{Cp932("能力の表示"), Cp932("手動の名前"), Cp932("ソフト表示"),
+                                                "Fire Storm", "F?re"}))
+        << "kanji, then kana, then letters, a sign before any letter";
     session.Click(session.Control(main.handle, kCancelButton).window.Center());
     EXPECT_TRUE(session.WaitForProgramExit(30000));
 }
