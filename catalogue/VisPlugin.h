@@ -1,4 +1,5 @@
 #pragma once
+#include <climits>
 #include <string>
 
 // The host's four built-in visuals, always rows 0 to 3 and the host's
@@ -8,6 +9,13 @@ constexpr const char* kBuiltinNames[kBuiltinCount] = {"Waveform 1.1", "Spectrum 
                                                       "VU Sweep 1.1"};
 // Plug-in rows start below them: nothing is dropped above this row, nor toggled or renamed above it.
 constexpr int kFirstPluginRow = kBuiltinCount;
+
+// A visual has three positions: its row in the list, its load position
+// (VisPlugin::loadIndex, the row it had when the catalogue was built, which
+// is where the running host loaded it), and its host number (what
+// "VisNumber" holds: the host counts only the visuals it loaded). Each is an
+// int; every one of them says "none" with this value.
+constexpr int kNoVisual = INT_MAX;
 
 // State bits of VisPlugin::flags.
 enum : unsigned long {
