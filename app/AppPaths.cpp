@@ -11,12 +11,24 @@ std::string SettingsPathFor(const std::string& executablePath, LeadByteRule isLe
     return path;
 }
 
-std::string ReadmePathFor(const std::string& executablePath, LeadByteRule isLead)
+namespace {
+// path with its file's extension, if it has one, replaced by extension.
+std::string ReplaceExtension(std::string path, const std::string& extension, LeadByteRule isLead)
 {
-    std::string path = LowerCase(executablePath, isLead);
     size_t name = FindLastChar(path, "\\/", isLead);
     size_t dot = FindLastChar(path, ".", isLead);
     if (dot == std::string::npos || (name != std::string::npos && dot < name))
-        return path + ".txt";
-    return path.replace(dot, std::string::npos, ".txt");
+        return path + extension;
+    return path.replace(dot, std::string::npos, extension);
+}
+}
+
+std::string ReadmePathFor(const std::string& executablePath, LeadByteRule isLead)
+{
+    return ReplaceExtension(LowerCase(executablePath, isLead), ".txt", isLead);
+}
+
+std::string JournalPathFor(const std::string& settingsPath, LeadByteRule isLead)
+{
+    return ReplaceExtension(settingsPath, "-last-save.txt", isLead);
 }

@@ -10,3 +10,7 @@ std::string SettingsPathFor(const std::string& executablePath, LeadByteRule isLe
 // executable's own extension (and only that) replaced by ".txt", so that a
 // folder named "my.exes" stays as it is.
 std::string ReadmePathFor(const std::string& executablePath, LeadByteRule isLead = SystemLeadByte);
+
+// The record of the last Save beside the settings file: its path with
+// "-last-save.txt" for its extension (c:\tools\manager-last-save.txt).
+std::string JournalPathFor(const std::string& settingsPath, LeadByteRule isLead = SystemLeadByte);

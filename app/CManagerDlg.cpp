@@ -9,14 +9,12 @@
 #include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
 #include "framework/ResString.h"
-#include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
 #include "host/HostNumbering.h"
 #include "host/HostPaths.h"
 #include "host/HostProcess.h"
 #include "host/HostRegistry.h"
 #include "host/KeySteps.h"
-#include "host/PluginRename.h"
 #include "res/resource.h"
 #include "skin/SkinGeometry.h"
 #include "skin/WindowShape.h"
@@ -33,9 +31,9 @@ void WarnNoDisplayName(const std::string& pluginPath)
     AfxMessageBox(FormatResString1(IDS_NO_DISPLAY_NAME, pluginPath), MB_ICONEXCLAMATION | MB_OK);
 }
 
-bool AskToGoOnAfterFailedRename(UINT messageId, const std::string& pluginName)
+int AskUser(const std::string& text, UINT type)
 {
-    return AfxMessageBox(FormatResString1(messageId, pluginName), MB_ICONEXCLAMATION | MB_OKCANCEL) == IDOK;
+    return AfxMessageBox(text, type);
 }
 
 const UINT_PTR kPollTimer = 100;
@@ -84,6 +82,8 @@ BOOL CManagerDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
     ReadHostSettings();
+    if (!m_strVisFolder.empty())
+        MakeSaveFlow().RecoverInterruptedSave();
     SetBackground(IDB_BACKGROUND, BG_STRETCH);
     ApplyWindowShape();
     SubclassList();
@@ -209,7 +209,7 @@ void CManagerDlg::MarkCurrentVisual()
         return;
     }
     int row = LoadIndexOfHostNumber(ReadVisNumber(), m_enabledAtLoad);
-    if (row >= 0 && row < m_list.GetItemCount())
+    if (row < m_list.GetItemCount())
         m_list.SetCurrent(row);
 }
 
@@ -232,11 +232,11 @@ void CManagerDlg::OnDblClkList(const NMITEMACTIVATE* click)
         return;
     int previous = m_list.SetCurrent(row);
     int target = m_list.GetPlugin(row)->loadIndex;
-    const VisPlugin* before = previous == INT_MAX ? nullptr : m_list.GetPlugin(previous);
+    const VisPlugin* before = previous == kNoVisual ? nullptr : m_list.GetPlugin(previous);
     int start = before ? before->loadIndex : kNoVisual;
     // The running host numbers the visuals as it loaded them, as the key steps count.
     int number = HostNumberOfLoadIndex(target, m_enabledAtLoad);
-    if (number >= 0)
+    if (number != kNoVisual)
         WriteVisNumber(number);
     bool altHeld = (::GetAsyncKeyState(VK_MENU) & 0x8000) != 0;
     if (altHeld || !m_bHostRunning || start == target)
@@ -341,87 +341,48 @@ BOOL CManagerDlg::WriteVisNumber(int number) const
     return ::WriteVisNumber(number);
 }
 
-// FALSE when the host is still there: it was not told to quit (its process
-// could not be opened) or did not end in time.
-BOOL CManagerDlg::QuitHost(HWND hostWnd)
+CSaveFlow CManagerDlg::MakeSaveFlow() const
 {
-    CWaitCursor wait;
-    if (::QuitHost(hostWnd, m_strHostExe) != HostQuit::Exited)
-        return FALSE;
-    if (!m_hostWatcher.IsRunning())
-        m_bHostRunning = false;
-    return TRUE;
+    return CSaveFlow(m_strVisFolder, m_strHostExe, JournalPathFor(AfxGetApp()->m_profile.GetPath()), &AskUser);
 }
 
-void CManagerDlg::RestartHost(DWORD position)
+// Letting go of the host: its position first, then nothing watches it while
+// it goes down and comes up again; the window closes afterwards.
+CSaveFlow::RunningHost CManagerDlg::RunningHost()
 {
-    CWaitCursor wait;
-    ::RestartHost(m_strHostExe, position);
-}
-
-bool CManagerDlg::RenamePlugin(int row, const VisPlugin& plugin, bool enable, std::string* nameOnDisk)
-{
-    return RenamePluginFile(m_strVisFolder, row, plugin.file, enable, &AskToGoOnAfterFailedRename, nameOnDisk);
-}
-
-// The current row's file as it is on disk afterwards.
-std::string CManagerDlg::RenamePlugins()
-{
-    CWaitCursor wait;
-    const VisPlugin* current = m_list.m_nCurrent == INT_MAX ? nullptr : m_list.GetPlugin(m_list.m_nCurrent);
-    std::string currentFile = current ? current->file : "";
-    for (int row = kFirstPluginRow; row < m_list.GetItemCount(); ++row) {
-        const VisPlugin* plugin = m_list.GetPlugin(row);
-        if (!plugin)
-            continue;
-        std::string* nameOnDisk = plugin == current ? &currentFile : nullptr;
-        if (!RenamePlugin(row, *plugin, (plugin->flags & VIS_ENABLED) != 0, nameOnDisk))
-            break;
-    }
-    return currentFile;
-}
-
-// The number the current visual will have when the host next starts: it
-// loads what the folder now holds, failed and skipped renames included.
-// Without a current visual, or one the host will not load, the host's own
-// value stays.
-void CManagerDlg::WriteSavedVisNumber(const std::string& currentFile)
-{
-    int row = m_list.m_nCurrent;
-    if (row == INT_MAX)
-        return;
-    int number = row < kFirstPluginRow ? row : HostNumberOfFile(currentFile, ListVisFolder(m_strVisFolder));
-    if (number >= 0)
-        WriteVisNumber(number);
-}
-
-// Save: the host must not hold the plug-ins while they are renamed, loads
-// the new order only when it starts, and reads "VisNumber" then. A host
-// that did not end is not started again: the start would only reach the
-// old instance.
-void CManagerDlg::OnOK()
-{
-    bool restart = false;
-    DWORD position = 0;
-    if (m_bHostRunning) {
-        int answer = AfxMessageBox(IDS_RESTART_HOST, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
-        if (answer == IDCANCEL)
-            return;
-        restart = answer == IDYES;
-    }
-    bool hostQuit = false;
-    if (restart) {
+    CSaveFlow::RunningHost host;
+    host.running = m_bHostRunning;
+    host.letGo = [this] {
+        DWORD position = 0;
         m_hostChannel.GetPlayPosition(&position);
         SetPollTimer(FALSE);
         SetHostConnected(FALSE);
-        hostQuit = QuitHost(m_hHostWnd) != FALSE;
+        return position;
+    };
+    return host;
+}
+
+std::vector<SaveRow> CManagerDlg::SaveRows() const
+{
+    std::vector<SaveRow> rows;
+    for (int row = kFirstPluginRow; row < m_list.GetItemCount(); ++row) {
+        const VisPlugin* plugin = m_list.GetPlugin(row);
+        if (plugin)
+            rows.push_back({plugin->file, (plugin->flags & VIS_ENABLED) != 0});
     }
-    WriteSavedVisNumber(RenamePlugins());
-    if (restart && hostQuit)
-        RestartHost(position);
-    else if (restart)
-        AfxMessageBox(IDS_HOST_STILL_RUNNING, MB_ICONEXCLAMATION | MB_OK);
-    EndDialog(IDOK);
+    return rows;
+}
+
+void CManagerDlg::OnOK()
+{
+    if (MakeSaveFlow().Save(SaveRows(), m_list.m_nCurrent, RunningHost()))
+        EndDialog(IDOK);
+}
+
+void CManagerDlg::UndoLastSave()
+{
+    if (MakeSaveFlow().UndoLastSave(RunningHost()))
+        EndDialog(IDOK);
 }
 
 bool CManagerDlg::OnCommand(WORD id, WORD code, HWND control)
@@ -481,6 +442,8 @@ void CManagerDlg::OnPopupMenu(UINT, POINT screenPoint)
     HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_POPUP));
     HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
     UINT command = 0;
+    if (popup && !MakeSaveFlow().CanUndo())
+        ::EnableMenuItem(popup, ID_POPUP_UNDO_SAVE, MF_BYCOMMAND | MF_GRAYED);
     if (popup)
         command = static_cast<UINT>(::TrackPopupMenu(popup, TPM_CENTERALIGN | TPM_NONOTIFY | TPM_RETURNCMD,
                                                      screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
@@ -503,6 +466,9 @@ void CManagerDlg::OnPopupMenu(UINT, POINT screenPoint)
     case ID_POPUP_ALL_ON:
     case ID_POPUP_ALL_OFF:
         m_list.SwitchAllLamps(command == ID_POPUP_ALL_ON);
+        break;
+    case ID_POPUP_UNDO_SAVE:
+        UndoLastSave();
         break;
     }
 }

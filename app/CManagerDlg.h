@@ -7,6 +7,7 @@
 #include "framework/CImageList.h"
 #include "host/CHostChannel.h"
 #include "host/CHostWatcher.h"
+#include "host/CSaveFlow.h"
 #include "listview/CReorderListCtrl.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDialog.h"
@@ -64,13 +65,12 @@ private:
     void DisconnectHost();
     int ReadVisNumber() const;
     BOOL WriteVisNumber(int number) const;
-    BOOL QuitHost(HWND hostWnd);
-    void RestartHost(DWORD position);
 
-    // Save.
-    bool RenamePlugin(int row, const VisPlugin& plugin, bool enable, std::string* nameOnDisk = nullptr);
-    std::string RenamePlugins();
-    void WriteSavedVisNumber(const std::string& currentFile);
+    // Save and its undo; the work is the save flow's.
+    CSaveFlow MakeSaveFlow() const;
+    CSaveFlow::RunningHost RunningHost();
+    std::vector<SaveRow> SaveRows() const;
+    void UndoLastSave();
 
     CHostChannel m_hostChannel;
     CHostWatcher m_hostWatcher;

@@ -13,7 +13,7 @@ bool WasLoaded(int index, const std::vector<unsigned char>& enabledAtLoad)
 int HostNumberOfLoadIndex(int loadIndex, const std::vector<unsigned char>& enabledAtLoad)
 {
     if (!WasLoaded(loadIndex, enabledAtLoad))
-        return -1;
+        return kNoVisual;
     int number = 0;
     for (int index = 0; index < loadIndex; ++index)
         number += WasLoaded(index, enabledAtLoad) ? 1 : 0;
@@ -30,7 +30,7 @@ int LoadIndexOfHostNumber(int number, const std::vector<unsigned char>& enabledA
             return index;
         ++seen;
     }
-    return -1;
+    return kNoVisual;
 }
 
 int HostNumberOfFile(const std::string& file, const std::vector<VisFolderEntry>& entries)
@@ -38,8 +38,8 @@ int HostNumberOfFile(const std::string& file, const std::vector<VisFolderEntry>&
     int number = kBuiltinCount;
     for (const VisFolderEntry& entry : entries) {
         if (entry.file == file)
-            return entry.enabled ? number : -1;
+            return entry.enabled ? number : kNoVisual;
         number += entry.enabled ? 1 : 0;
     }
-    return -1;
+    return kNoVisual;
 }

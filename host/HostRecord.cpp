@@ -16,6 +16,6 @@ std::string VisNameFromRecord(const char* record, unsigned long recordSize)
 int ParseVisNumber(const std::string& text)
 {
     if (text.empty() || text.size() > kVisNumberMaxLength || text[0] < '0' || text[0] > '9')
-        return -1;
+        return kNoVisual;
     return std::atoi(text.c_str());
 }

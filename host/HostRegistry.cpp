@@ -27,14 +27,14 @@ int ReadVisNumber()
 {
     HKEY key = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, host::kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return -1;
+        return kNoVisual;
     char value[kVisNumberMaxLength + 2] = "";
     DWORD size = kVisNumberMaxLength + 1;  // room for the terminator; a longer value fails to read
     LONG result = ::RegQueryValueExA(key, host::kVisNumberValue, nullptr, nullptr,
                                      reinterpret_cast<BYTE*>(value), &size);
     ::RegCloseKey(key);
     if (result != ERROR_SUCCESS)
-        return -1;
+        return kNoVisual;
     return ParseVisNumber(value);
 }
 

@@ -5,8 +5,8 @@
 // False when the key or the value cannot be read, or the value is empty.
 bool ReadHostFolder(std::string& folder);
 
-// "VisNumber", the host's current visual, as a position; -1 when the key or
-// the value cannot be read, or the value is too long or no number.
+// "VisNumber", the host's number of its current visual; kNoVisual when the
+// key or the value cannot be read, or the value is too long or no number.
 int ReadVisNumber();
 // Stores number as "VisNumber" (decimal text); false when that fails.
 bool WriteVisNumber(int number);

@@ -1,6 +1,6 @@
 #pragma once
-#include <climits>
 #include <vector>
+#include "catalogue/VisPlugin.h"
 
 // The key presses that step the running host from one visual to another.
 // The host cycles through the visuals it loaded, skipping those that were
@@ -12,8 +12,6 @@ struct KeySteps {
     int presses = 0;
 };
 
-// No visual current: start counts from position 0 going forward.
-constexpr int kNoVisual = INT_MAX;
-
-// Positions outside enabledAtLoad were not loaded and need no press.
+// Load positions. With no visual current (start kNoVisual) the count
+// starts from position 0 going forward. Positions outside enabledAtLoad were not loaded and need no press.
 KeySteps PlanKeySteps(int target, int start, const std::vector<unsigned char>& enabledAtLoad);

@@ -1,6 +1,7 @@
 #include "host/RenamePlan.h"
 #include <cstring>
 #include "catalogue/PluginFileName.h"
+#include "catalogue/VisPlugin.h"
 
 namespace {
 std::string UpToFirstBackslash(const std::string& name, LeadByteRule isLead)
@@ -21,4 +22,42 @@ RenamePlan PlanRename(int row, const std::string& file, bool wantEnabled, LeadBy
         plan.stateTarget = wantEnabled ? plan.newName.substr(0, plan.newName.size() - std::strlen(kDisabledSuffix))
                                        : plan.newName + kDisabledSuffix;
     return plan;
+}
+
+std::vector<JournalRename> PlanSaveRenames(const std::vector<SaveRow>& rows,
+                                           const std::map<std::string, std::string>& stamps, LeadByteRule isLead)
+{
+    std::vector<JournalRename> renames;
+    for (size_t index = 0; index < rows.size(); ++index) {
+        const SaveRow& row = rows[index];
+        if (HoldsUnmappedChar(row.file))
+            continue;
+        RenamePlan plan = PlanRename(kFirstPluginRow + static_cast<int>(index), row.file, row.wantEnabled, isLead);
+        auto stamp = stamps.find(plan.tagSource);
+        std::string fileStamp = stamp == stamps.end() ? "" : stamp->second;
+        if (plan.tagSource != plan.tagTarget)
+            renames.push_back({plan.tagSource, plan.tagTarget, fileStamp});
+        if (plan.changesState)
+            renames.push_back({plan.newName, plan.stateTarget, fileStamp});
+    }
+    return renames;
+}
+
+int PlannedHostNumber(const std::vector<SaveRow>& rows, int currentRow, LeadByteRule isLead)
+{
+    if (currentRow < kFirstPluginRow)
+        return currentRow;
+    size_t current = static_cast<size_t>(currentRow - kFirstPluginRow);
+    if (current >= rows.size())
+        return kNoVisual;
+    // A name never renamed keeps the state it has on disk.
+    auto loads = [isLead](const SaveRow& row) {
+        return HoldsUnmappedChar(row.file) ? !HasDisabledSuffix(row.file, isLead) : row.wantEnabled;
+    };
+    if (!loads(rows[current]))
+        return kNoVisual;
+    int number = kBuiltinCount;
+    for (size_t index = 0; index < current; ++index)
+        number += loads(rows[index]) ? 1 : 0;
+    return number;
 }

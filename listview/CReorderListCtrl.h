@@ -1,15 +1,13 @@
 #pragma once
-#include <climits>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 #include "framework/CFont.h"
+#include "catalogue/VisPlugin.h"
 #include "framework/CImageList.h"
 #include "listview/CRowTips.h"
 #include "listview/CSkinListCtrl.h"
-
-struct VisPlugin;
 
 // The plug-in list of the main window. The user drags the selected plug-in
 // rows (row 4 and below) into a new order, or moves them with Ctrl+Up and
@@ -38,8 +36,8 @@ public:
     // Every plug-in row's lamp on or off, but the current row's, as clicks would set them.
     void SwitchAllLamps(bool on);
 
-    // The row that carries VIS_CURRENT; INT_MAX when none.
-    int m_nCurrent = INT_MAX;
+    // The row that carries VIS_CURRENT; kNoVisual when none.
+    int m_nCurrent = kNoVisual;
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -26,6 +26,7 @@ TEST(AppPaths, ReadmeReplacesOnlyTheExecutablesOwnExtension)
     EXPECT_EQ(ReadmePathFor("C:\\my.exes\\Orbiquel.exe"), "c:\\my.exes\\orbiquel.txt");
     EXPECT_EQ(ReadmePathFor("D:\\Old.exe.Files\\Tool.exe.exe"), "d:\\old.exe.files\\tool.exe.txt");
     EXPECT_EQ(ReadmePathFor("C:\\Program Files\\v1.2\\Orbiquel"), "c:\\program files\\v1.2\\orbiquel.txt");
+    EXPECT_EQ(JournalPathFor("c:\\my.ini\\orbiquel.ini"), "c:\\my.ini\\orbiquel-last-save.txt");
 }
 
 TEST(AppPaths, JapaneseFoldersKeepTheirLettersWhenTheRestIsLowerCased)

@@ -87,11 +87,11 @@ TEST(HostRecord, VisNumberIsReadOnlyWhenItIsAShortNumber)
     EXPECT_EQ(ParseVisNumber("7"), 7);
     EXPECT_EQ(ParseVisNumber("9999"), 9999);
     EXPECT_EQ(ParseVisNumber("12ab"), 12);
-    EXPECT_EQ(ParseVisNumber("99999"), -1);
-    EXPECT_EQ(ParseVisNumber("abc"), -1);
-    EXPECT_EQ(ParseVisNumber("-1"), -1);
-    EXPECT_EQ(ParseVisNumber(" 5"), -1);
-    EXPECT_EQ(ParseVisNumber(""), -1);
+    EXPECT_EQ(ParseVisNumber("99999"), kNoVisual);
+    EXPECT_EQ(ParseVisNumber("abc"), kNoVisual);
+    EXPECT_EQ(ParseVisNumber("-1"), kNoVisual);
+    EXPECT_EQ(ParseVisNumber(" 5"), kNoVisual);
+    EXPECT_EQ(ParseVisNumber(""), kNoVisual);
 }
 
 TEST(HostNumbering, CountsOnlyWhatTheHostLoadedBothWays)
@@ -101,13 +101,13 @@ TEST(HostNumbering, CountsOnlyWhatTheHostLoadedBothWays)
     EXPECT_EQ(HostNumberOfLoadIndex(2, loaded), 2);
     EXPECT_EQ(HostNumberOfLoadIndex(5, loaded), 5);
     EXPECT_EQ(HostNumberOfLoadIndex(8, loaded), 7);
-    EXPECT_EQ(HostNumberOfLoadIndex(6, loaded), -1) << "never loaded";
-    EXPECT_EQ(HostNumberOfLoadIndex(10, loaded), -1);
+    EXPECT_EQ(HostNumberOfLoadIndex(6, loaded), kNoVisual) << "never loaded";
+    EXPECT_EQ(HostNumberOfLoadIndex(10, loaded), kNoVisual);
     for (int index : {0, 3, 4, 7, 9})
         EXPECT_EQ(LoadIndexOfHostNumber(HostNumberOfLoadIndex(index, loaded), loaded), index);
     EXPECT_EQ(LoadIndexOfHostNumber(6, loaded), 7);
-    EXPECT_EQ(LoadIndexOfHostNumber(9, loaded), -1) << "only nine visuals";
-    EXPECT_EQ(LoadIndexOfHostNumber(-1, loaded), -1);
+    EXPECT_EQ(LoadIndexOfHostNumber(9, loaded), kNoVisual) << "only nine visuals";
+    EXPECT_EQ(LoadIndexOfHostNumber(kNoVisual, loaded), kNoVisual);
 }
 
 TEST(HostNumbering, AfterSaveTheFolderAsItStandsDecides)
@@ -119,6 +119,6 @@ TEST(HostNumbering, AfterSaveTheFolderAsItStandsDecides)
     EXPECT_EQ(HostNumberOfFile("004_A.svp", folder), 4);
     EXPECT_EQ(HostNumberOfFile("006_Pack\\Pack.svp", folder), 5);
     EXPECT_EQ(HostNumberOfFile("Stuck.svp", folder), 6) << "a rename that failed keeps its place";
-    EXPECT_EQ(HostNumberOfFile("005_B.svp_disabled", folder), -1) << "not loaded";
-    EXPECT_EQ(HostNumberOfFile("005_B.svp", folder), -1) << "not there";
+    EXPECT_EQ(HostNumberOfFile("005_B.svp_disabled", folder), kNoVisual) << "not loaded";
+    EXPECT_EQ(HostNumberOfFile("005_B.svp", folder), kNoVisual) << "not there";
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <climits>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -166,8 +165,8 @@ TEST(CReorderListCtrl, DestroyingTheWindowFreesEveryRecord)
 TEST(CReorderListCtrl, CurrentMarkMovesBetweenRows)
 {
     ListFixture fixture(10);
-    EXPECT_EQ(fixture.list.m_nCurrent, INT_MAX);
-    EXPECT_EQ(fixture.list.SetCurrent(5), INT_MAX);
+    EXPECT_EQ(fixture.list.m_nCurrent, kNoVisual);
+    EXPECT_EQ(fixture.list.SetCurrent(5), kNoVisual);
     EXPECT_EQ(fixture.list.GetItemFlags(5), static_cast<DWORD>(VIS_ENABLED | VIS_CURRENT));
     EXPECT_EQ(fixture.list.SetCurrent(7), 5);
     EXPECT_EQ(fixture.list.GetItemFlags(5), static_cast<DWORD>(VIS_ENABLED));
