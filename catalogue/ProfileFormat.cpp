@@ -1,41 +1,19 @@
 #include "catalogue/ProfileFormat.h"
 #include <map>
 #include <string_view>
-
-bool IsProfileBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a';
-}
+#include "framework/ProfileSyntax.h"
 
 namespace {
 const char kLineBreak[] = "\r\n";
 
-std::string_view Trim(std::string_view text)
-{
-    size_t begin = 0;
-    while (begin < text.size() && IsProfileBlank(text[begin]))
-        ++begin;
-    size_t end = text.size();
-    while (end > begin && IsProfileBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
 std::string Fold(std::string_view name)
 {
-    std::string folded(Trim(name));
+    std::string folded(TrimProfileBlanks(name));
     for (char& c : folded) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     }
     return folded;
-}
-
-std::string Unquote(std::string_view value)
-{
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return std::string(value);
 }
 
 enum class LineKind { Blank, Header, Entry };
@@ -54,21 +32,21 @@ struct ProfileLine {
 ProfileLine ReadLine(std::string_view text, size_t begin, size_t end, size_t next)
 {
     ProfileLine line{begin, end, next, LineKind::Blank, {}, false, {}};
-    std::string_view content = Trim(text.substr(begin, end - begin));
+    std::string_view content = TrimProfileBlanks(text.substr(begin, end - begin));
     if (content.empty())
         return line;
     size_t close = content.rfind(']');
     if (content.front() == '[' && close != std::string_view::npos) {
         line.kind = LineKind::Header;
-        line.name = Trim(content.substr(1, close - 1));
+        line.name = TrimProfileBlanks(content.substr(1, close - 1));
         return line;
     }
     line.kind = LineKind::Entry;
     size_t equals = content.find('=');
-    line.name = Trim(content.substr(0, equals));
+    line.name = TrimProfileBlanks(content.substr(0, equals));
     if (equals != std::string_view::npos) {
         line.hasValue = true;
-        line.value = Trim(content.substr(equals + 1));
+        line.value = TrimProfileBlanks(content.substr(equals + 1));
     }
     return line;
 }
@@ -145,7 +123,7 @@ SectionEdit PlanWrites(const std::vector<ProfileLine>& lines, const SectionSpan&
         }
         auto [added, isNew] = addedAt.try_emplace(folded, edit.added.size());
         if (isNew)
-            edit.added.push_back({std::string(Trim(write.key)), write.value});
+            edit.added.push_back({std::string(TrimProfileBlanks(write.key)), write.value});
         else
             edit.added[added->second].value = write.value;
     }
@@ -160,7 +138,7 @@ void AppendAddedLines(std::string& out, const std::string& section, const Sectio
     if (!out.empty() && out.back() != '\r' && out.back() != '\n')
         out += kLineBreak;
     if (!span.found)
-        out += "[" + std::string(Trim(section)) + "]" + kLineBreak;
+        out += "[" + std::string(TrimProfileBlanks(section)) + "]" + kLineBreak;
     for (const ProfileString& line : edit.added)
         out += line.key + "=" + line.value + kLineBreak;
 }
@@ -185,7 +163,7 @@ ProfileSections ReadProfileSections(const std::string& text)
             auto [section, isNew] = sections.try_emplace(Fold(line.name));
             current = isNew ? &section->second : nullptr;  // a repeated section is never read
         } else if (line.kind == LineKind::Entry && current) {
-            current->try_emplace(Fold(line.name), line.hasValue ? Unquote(line.value) : std::string());
+            current->try_emplace(Fold(line.name), line.hasValue ? ProfileValueAsRead(line.value) : std::string());
         }
     }
     return sections;
@@ -202,7 +180,7 @@ std::string ProfileAnswer(const ProfileSections& sections, const std::string& se
 
 void NoteProfileWrite(ProfileSections& sections, const std::string& section, const ProfileString& write)
 {
-    sections[Fold(section)][Fold(write.key)] = Unquote(Trim(write.value));
+    sections[Fold(section)][Fold(write.key)] = ProfileValueAsRead(write.value);
 }
 
 std::string WriteProfileStrings(const std::string& text, const std::string& section,

@@ -18,9 +18,6 @@
 // in a section the first wins. A value between a matching pair of single or
 // double quotes reads without them. A key without value reads as empty.
 
-// The blanks the reader trims around names, keys and values.
-bool IsProfileBlank(char c);
-
 // The longest value a read returns.
 constexpr std::size_t kMaxProfileString = 4095;
 

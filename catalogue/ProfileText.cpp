@@ -1,5 +1,5 @@
 #include "catalogue/ProfileText.h"
-#include "catalogue/ProfileFormat.h"
+#include "framework/ProfileSyntax.h"
 
 namespace {
 bool IsControl(char c)

@@ -1,4 +1,7 @@
 #include "framework/CProfileFile.h"
+#include <optional>
+#include <vector>
+#include "framework/ProfileSyntax.h"
 
 namespace {
 // GetTempFileNameA takes up to three characters and adds a unique number and ".tmp".
@@ -6,6 +9,9 @@ constexpr char kReplacementPrefix[] = "orb";
 // What a user may have set on the file that its replacement keeps.
 constexpr DWORD kKeptAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// The default a read answers for a missing entry: no value holds a line
+// break, and a default loses only its trailing blanks.
+constexpr char kNoEntry[] = "\n?";
 
 bool IsMissing(DWORD error)
 {
@@ -36,6 +42,52 @@ void MarkChanged(HANDLE file, const FILETIME& before)
     after = {time.LowPart, time.HighPart};
     ::SetFileTime(file, nullptr, nullptr, &after);
 }
+
+// The whole value of key in the file at path, when it is at most longest
+// bytes; none when there is no such entry.
+std::optional<std::string> ReadEntry(const std::string& path, const std::string& section, const std::string& key,
+                                     size_t longest)
+{
+    // Room for a longer value to show, and for the default.
+    std::vector<char> buffer(longest + sizeof kNoEntry);
+    DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), kNoEntry, buffer.data(),
+                                              static_cast<DWORD>(buffer.size()), path.c_str());
+    std::string answer(buffer.data(), length);
+    if (answer == kNoEntry)
+        return std::nullopt;
+    return answer;
+}
+
+// Whether key stands alone in section of the file at path, a line without
+// "=", in a section of at most longest bytes.
+bool StandsAlone(const std::string& path, const std::string& section, const std::string& key, size_t longest)
+{
+    std::vector<char> lines(longest + 2);
+    DWORD length = ::GetPrivateProfileSectionA(section.c_str(), lines.data(), static_cast<DWORD>(lines.size()),
+                                               path.c_str());
+    for (const char* line = lines.data(); line < lines.data() + length; line += ::lstrlenA(line) + 1) {
+        if (::lstrcmpiA(std::string(TrimProfileBlanks(line)).c_str(), key.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The value that a write of key replaces, none for a new entry. A key that
+// stands alone reads as missing, but the writer gives it the value.
+std::optional<std::string> ValueReplaced(const std::string& path, const std::string& section, const std::string& key,
+                                         size_t longest)
+{
+    std::optional<std::string> value = ReadEntry(path, section, key, longest);
+    if (!value && StandsAlone(path, section, key, longest))
+        value.emplace();
+    return value;
+}
+
+// Whether the file at path answers for key what a read of value written returns.
+bool ReadsBack(const std::string& path, const std::string& section, const std::string& key, const std::string& value)
+{
+    return ReadEntry(path, section, key, value.size()) == ProfileValueAsRead(value);
+}
 }
 
 std::string CProfileFile::GetString(const std::string& section, const std::string& key) const
@@ -53,10 +105,16 @@ bool CProfileFile::WriteString(const std::string& section, const std::string& ke
     std::string text;
     if (!ReadText(text))
         return false;
+    // No value or section is longer than the file that holds it.
+    std::optional<std::string> oldValue = ValueReplaced(m_strPath, section, key, text.size());
     std::string replacement = CreateReplacement(text);
     if (replacement.empty())
         return false;
-    if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), replacement.c_str())) {
+    // The writer reports success for a file it cut short on a full disk.
+    std::string copy;
+    if (!::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), replacement.c_str()) ||
+        !CProfileFile(replacement).ReadText(copy) || !HoldsProfileWrite(text, copy, key, oldValue, value) ||
+        !ReadsBack(replacement, section, key, value)) {
         ::DeleteFileA(replacement.c_str());
         return false;
     }

@@ -14,7 +14,8 @@ public:
 
     // The value, at most 4095 characters; empty when missing.
     std::string GetString(const std::string& section, const std::string& key) const;
-    // Creates the file when needed; false, and the file as it was, when it cannot be read or written.
+    // Creates the file when needed; false, and the file as it was, when it
+    // cannot be read or written, or the system's writer leaves part of it out.
     bool WriteString(const std::string& section, const std::string& key, const std::string& value) const;
 
     // The whole file as it is on disk; empty for a missing file. False when

@@ -118,8 +118,11 @@ TEST_P(ProfileIndexWrites, WritesLeaveTheFileThatPerKeyWritesLeave)
     CProfileIndex index(m_indexed);
     for (const Write& write : kWrites) {
         EXPECT_EQ(index.WriteString(write.section, write.key, write.value), write.held) << write.key;
+        // The system's writer itself: ours refuses its rewrite of this file,
+        // which loses the words after a header.
         if (write.held) {
-            ASSERT_TRUE(m_perKey.WriteString(write.section, write.key, write.value));
+            ASSERT_TRUE(
+                ::WritePrivateProfileStringA(write.section, write.key, write.value, m_perKey.GetPath().c_str()));
         }
         ExpectSameAnswers(index, "after writing " + Describe(write.section, write.key));
     }
@@ -137,8 +140,8 @@ TEST_F(ProfileIndexEquivalence, FileTheSystemReadsAsUnicodeIsReadAndWrittenKeyBy
     WriteBoth("\xEF\xBB\xBF[VisCache]\r\nFire=Fire Storm\r\n");
     CProfileIndex index(m_indexed);
     EXPECT_EQ(index.GetString("VisCache", "Fire"), "Fire Storm");
-    index.WriteString("VisCache", "Ice", "Ice Age");
-    m_perKey.WriteString("VisCache", "Ice", "Ice Age");
+    EXPECT_TRUE(index.WriteString("VisCache", "Ice", "Ice Age"));
+    EXPECT_TRUE(m_perKey.WriteString("VisCache", "Ice", "Ice Age"));
     EXPECT_EQ(FileText(m_indexed.GetPath()), FileText(m_perKey.GetPath())) << "written at once";
     EXPECT_TRUE(index.Flush());
     EXPECT_EQ(FileText(m_indexed.GetPath()), FileText(m_perKey.GetPath()));

@@ -1,12 +1,7 @@
 // The catalogue as the user meets it: the real program on a Vis folder, its
 // rows read from outside, its warnings dismissed with real clicks.
-#include <fcntl.h>
-#include <sys/mount.h>
-#include <unistd.h>
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -14,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "testing/harness/DesktopSession.h"
+#include "tests/SmallDisk.h"
 #include "tests/catalogue/VisLayout.h"
 
 using namespace e2e;
@@ -98,48 +94,6 @@ std::string SettingsText(const DesktopSession& session)
     text << settings.rdbuf();
     return text.str();
 }
-
-// A small tmpfs over a folder for one test; detached at the end even while
-// the program still holds its executable there.
-class SmallDisk {
-public:
-    explicit SmallDisk(const std::string& folder) : m_folder(folder)
-    {
-        m_mounted = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=2m") == 0;
-        if (!m_mounted)
-            m_error = std::strerror(errno);
-    }
-    ~SmallDisk()
-    {
-        if (m_mounted)
-            ::umount2(m_folder.c_str(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-
-    bool Mounted() const { return m_mounted; }
-    const std::string& Error() const { return m_error; }
-
-    // Writes file until the disk has no room left: true once a write ends in ENOSPC.
-    bool Fill(const std::string& file) const
-    {
-        int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (fd < 0)
-            return false;
-        std::vector<char> block(65536, 'x');
-        for (size_t size = block.size(); size > 0; size /= 2)
-            while (::write(fd, block.data(), size) > 0) {
-            }
-        bool full = errno == ENOSPC;
-        ::close(fd);
-        return full;
-    }
-
-private:
-    std::string m_folder;
-    bool m_mounted = false;
-    std::string m_error;
-};
 
 int LoadCount(const std::string& loadsFile)
 {

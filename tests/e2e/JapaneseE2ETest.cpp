@@ -4,6 +4,7 @@
 // the code page cannot hold at all.
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "testing/harness/DesktopSession.h"
 #include "testing/harness/HarnessPaths.h"
 #include "testing/harness/ProbeSession.h"
+#include "tests/SmallDisk.h"
 #include "tests/app/TextFilesOpenInNotepad.h"
 #include "tests/catalogue/VisLayout.h"
 
@@ -221,4 +223,40 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
         << "kanji, then kana, then letters, a sign before any letter";
     session.Click(session.Control(main.handle, kCancelButton).window.Center());
     EXPECT_TRUE(session.WaitForProgramExit(30000));
+}
+
+// Written key by key, as in every multi-byte code page: the system's writer
+// reports success for a file it cut at the disk's last free page.
+TEST(Japanese, NearlyFullDiskLeavesTheSettingsFileAsItWasAndTheRowsNamed)
+{
+    SessionOptions options;
+    options.locale = "ja_JP.UTF-8";
+    DesktopSession session(options);
+    session.InstallHost();
+    LayOutVisFolder(session.VisFolder(), "named|012_Fire.svp|Fire Storm\nnamed|能.svp|" + Cp932("能力の表示") + "\n");
+    SmallDisk disk(session.ProgramFolder());
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs over the program's folder: " << disk.Error();
+    session.PlaceProgram();
+    // New cache lines go before the names by hand, and the file fills its
+    // page: the disk keeps room for a copy of it, not for a longer one.
+    std::string settings = "[VisCache]\r\nGlow=Glow Worm\r\n\r\n[LockedVis]\r\n" + Cp932("手動=手動の名前") + "\r\n";
+    for (int line = 1; line <= 40; ++line)
+        settings += "Locked" + std::to_string(line) + "=Name given by hand " + std::to_string(line) + "\r\n";
+    settings += ";" + std::string(4096 - settings.size() - 3, '-') + "\r\n";
+    const std::string path = session.ProgramFolder() + "/orbiquel.ini";
+    std::ofstream(path, std::ios::binary) << settings;
+    ASSERT_TRUE(disk.Fill(session.ProgramFolder() + "/filler", settings.size())) << "the disk did not fill up";
+
+    session.StartPlacedProgram();
+    WindowInfo main = session.WaitForMainWindow(60000);
+    EXPECT_EQ(PluginRowsByFile(session.Rows(session.Control(main.handle, kList).handle)),
+              (Shown{{"012_Fire.svp", {"Fire Storm", 0}}, {Cp932("能.svp"), {Cp932("能力の表示"), 0}}}));
+    session.Click(session.Control(main.handle, kCancelButton).window.Center());
+    ASSERT_TRUE(session.WaitForProgramExit(30000));
+
+    EXPECT_EQ(FileText(path), settings) << "the settings file lost its end";
+    std::vector<std::string> files = session.FilesBesideProgram();
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"filler", "orbiquel.ini"})) << "no temporary file left behind";
 }

@@ -7,6 +7,7 @@
 #include "tests/FullDiskProfileFile.h"
 #include "tests/TempFiles.h"
 #include "tests/TempFolder.h"
+#include "tests/Utf16Text.h"
 
 namespace {
 const char kUserText[] = "[LockedVis]\r\nFire=Fire Storm\r\n; kept by hand\r\n\r\n[VisCache]\r\nIce=Ice Age\r\n";
@@ -85,6 +86,42 @@ TEST(CProfileFile, WriteThatFailsPartWayLeavesTheFileAsItWasAndNoTemporaryFile)
         EXPECT_EQ(TextOf(profile), kUserText) << room;
         EXPECT_EQ(FilesMatching(folder.Path() + "\\"), std::set<std::string>{"settings.ini"}) << room;
     }
+}
+
+// The system's writer puts every line anew without its blanks, and no blank lines.
+TEST(CProfileFile, KeyWritesKeepEveryLineInTheCodePageAndInUtf16)
+{
+    std::string text = "; kept by hand\r\n\r\n  [VisCache]  \r\n  Glow  =  \"Glow Worm\"  \r\nBare\r\n\r\n";
+    text += "[LockedVis]\r\n";
+    for (int line = 1; line <= 40; ++line)
+        text += "Locked" + std::to_string(line) + "=Name given by hand " + std::to_string(line) + "\r\n";
+    for (bool utf16 : {false, true}) {
+        TempFolder folder;
+        folder.WriteFile("settings.ini", utf16 ? Utf16File(Utf16Units(text)) : text);
+        CProfileFile profile(folder / "settings.ini");
+        EXPECT_TRUE(profile.WriteString("VisCache", "Fire", "  'Fire Storm'  ")) << utf16;
+        EXPECT_TRUE(profile.WriteString("VisCache", "Glow", "G")) << "shorter than the value it replaces " << utf16;
+        EXPECT_TRUE(profile.WriteString("VisCache", "Bare", "x")) << "a key that stood alone " << utf16;
+        EXPECT_TRUE(profile.WriteString("Added", "Key", "Value")) << utf16;
+        EXPECT_EQ(profile.GetString("VisCache", "Fire"), "Fire Storm");
+        EXPECT_EQ(profile.GetString("VisCache", "Glow"), "G");
+        EXPECT_EQ(profile.GetString("VisCache", "Bare"), "x");
+        EXPECT_EQ(profile.GetString("LockedVis", "Locked40"), "Name given by hand 40");
+        EXPECT_EQ(TextOf(profile).compare(0, 2, "\xFF\xFE") == 0, utf16);
+        EXPECT_EQ(FilesMatching(folder.Path() + "\\"), std::set<std::string>{"settings.ini"});
+    }
+}
+
+// Wine's writer ends a line at a NUL character, drops the rest, and reports success.
+TEST(CProfileFile, KeyWriteThatWouldLoseTheUsersTextLeavesTheFileAsItWas)
+{
+    TempFolder folder;
+    const std::string text("[VisCache]\r\nFire=Fire\0Storm\r\n", 29);
+    folder.WriteFile("settings.ini", text);
+    CProfileFile profile(folder / "settings.ini");
+    EXPECT_FALSE(profile.WriteString("VisCache", "Ice", "Ice Age"));
+    EXPECT_EQ(TextOf(profile), text);
+    EXPECT_EQ(FilesMatching(folder.Path() + "\\"), std::set<std::string>{"settings.ini"});
 }
 
 TEST(CProfileFile, WritesKeepTheUsersAttributesAndLeaveAReadOnlyFileAlone)
