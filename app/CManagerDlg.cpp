@@ -373,9 +373,16 @@ std::vector<SaveRow> CManagerDlg::SaveRows() const
     return rows;
 }
 
+// The current visual's number in the order the host loaded the visuals.
+int CManagerDlg::CurrentHostNumber() const
+{
+    const VisPlugin* current = m_list.m_nCurrent == kNoVisual ? nullptr : m_list.GetPlugin(m_list.m_nCurrent);
+    return current ? HostNumberOfLoadIndex(current->loadIndex, m_enabledAtLoad) : kNoVisual;
+}
+
 void CManagerDlg::OnOK()
 {
-    if (MakeSaveFlow().Save(SaveRows(), m_list.m_nCurrent, RunningHost()))
+    if (MakeSaveFlow().Save(SaveRows(), m_list.m_nCurrent, CurrentHostNumber(), RunningHost()))
         EndDialog(IDOK);
 }
 

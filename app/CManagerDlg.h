@@ -70,6 +70,7 @@ private:
     CSaveFlow MakeSaveFlow() const;
     CSaveFlow::RunningHost RunningHost();
     std::vector<SaveRow> SaveRows() const;
+    int CurrentHostNumber() const;
     void UndoLastSave();
 
     CHostChannel m_hostChannel;

@@ -89,11 +89,11 @@ void CSaveFlow::FinishRestart(bool restart, bool hostQuit, DWORD position)
 
 // Save: the host must not hold the plug-ins while they are renamed, loads
 // the new order only when it starts, and reads "VisNumber" then.
-bool CSaveFlow::Save(const std::vector<SaveRow>& rows, int currentRow, const RunningHost& host)
+bool CSaveFlow::Save(const std::vector<SaveRow>& rows, int currentRow, int numberBefore, const RunningHost& host)
 {
     bool restart = false;
     SaveJournal journal;
-    if (!AskToRestart(host, restart) || !JournalBeforeRenames(journal, rows, currentRow))
+    if (!AskToRestart(host, restart) || !JournalBeforeRenames(journal, rows, currentRow, numberBefore))
         return false;
     DWORD position = 0;
     bool hostQuit = restart && QuitHost(host, position);
@@ -103,11 +103,14 @@ bool CSaveFlow::Save(const std::vector<SaveRow>& rows, int currentRow, const Run
     return true;
 }
 
-// Without a record the Save cannot be undone, and the user decides.
-bool CSaveFlow::JournalBeforeRenames(SaveJournal& journal, const std::vector<SaveRow>& rows, int currentRow)
+// Without a record the Save cannot be undone, and the user decides. A
+// running host stores its own number only when it quits, so the list's
+// current visual tells the number before the Save best.
+bool CSaveFlow::JournalBeforeRenames(SaveJournal& journal, const std::vector<SaveRow>& rows, int currentRow,
+                                     int numberBefore)
 {
     journal.visFolder = m_strVisFolder;
-    journal.visNumberBefore = ReadVisNumber();
+    journal.visNumberBefore = numberBefore != kNoVisual ? numberBefore : ReadVisNumber();
     journal.visNumberAfter = PlannedHostNumber(rows, currentRow);
     journal.renames = PlanSaveRenames(rows, m_journal.StampFolder());
     if (m_journal.Write(journal))

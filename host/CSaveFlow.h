@@ -25,9 +25,10 @@ public:
     CSaveFlow(const std::string& visFolder, std::string hostExe, const std::string& journalPath, Ask ask);
 
     // Renames the rows' files into their order and states and writes
-    // "VisNumber" for currentRow (a list row, kNoVisual for none). False
-    // when the user stopped it before anything changed.
-    bool Save(const std::vector<SaveRow>& rows, int currentRow, const RunningHost& host);
+    // "VisNumber" for currentRow (a list row, kNoVisual for none), whose
+    // host number before the Save is numberBefore (kNoVisual: the host's own
+    // value stands). False when the user stopped it before anything changed.
+    bool Save(const std::vector<SaveRow>& rows, int currentRow, int numberBefore, const RunningHost& host);
 
     // A journal of a whole Save that was not given back yet.
     bool CanUndo() const;
@@ -44,7 +45,7 @@ private:
     // Lets go of the host and tells it to quit; false when it is still running.
     bool QuitHost(const RunningHost& host, DWORD& position);
     void FinishRestart(bool restart, bool hostQuit, DWORD position);
-    bool JournalBeforeRenames(SaveJournal& journal, const std::vector<SaveRow>& rows, int currentRow);
+    bool JournalBeforeRenames(SaveJournal& journal, const std::vector<SaveRow>& rows, int currentRow, int numberBefore);
     std::string RenameRows(const std::vector<SaveRow>& rows, int currentRow);
     void WriteSavedVisNumber(int currentRow, const std::string& currentFile);
     bool ReadJournal(SaveJournal& journal);

@@ -290,6 +290,12 @@ bool DesktopSession::WaitForProgramExit(int timeoutMs)
     return !ToProcessInfo(m_probe->Ask(request, timeoutMs).at(0)).running;
 }
 
+bool DesktopSession::KillProgram()
+{
+    KillProcessesMentioning(WindowsPath(ProgramPath()), kCleanupTimeoutMs);
+    return WaitForProgramExit();
+}
+
 WindowInfo DesktopSession::WaitForMainWindow(int timeoutMs)
 {
     auto window = WaitForWindow(kMainWindowTitle, kDialogClass, timeoutMs);

@@ -75,6 +75,9 @@ public:
     std::vector<std::string> FilesBesideProgram() const;
     ProcessInfo Program();
     bool WaitForProgramExit(int timeoutMs = 15000);
+    // Ends the program with SIGKILL, as a crash or a power cut would: it
+    // gets no chance to finish anything. True once it is gone.
+    bool KillProgram();
 
     // --- Windows of the desktop ---
     // The main window, "BETA Orbiquel 0.8"; throws when it does not appear.

@@ -84,9 +84,15 @@ protected:
     void ChooseFromMenu(const std::string& key)
     {
         Rect face = session->DialogUnitsToPixels(main.handle, {86, 31, 87, 32});
-        session->Click({main.client.left + face.left, main.client.top + face.top}, 3);
-        ASSERT_TRUE(session->WaitForWindow("", "#32768", 10000)) << "no popup menu";
+        std::optional<WindowInfo> menu;
+        // A menu that has just closed may still take a click while its loop ends: click again.
+        for (int click = 0; click < 3 && !menu; ++click) {
+            session->Click({main.client.left + face.left, main.client.top + face.top}, 3);
+            menu = session->WaitForWindow("", "#32768", 10000);
+        }
+        ASSERT_TRUE(menu) << "no popup menu";
         session->Key(key);
+        ASSERT_TRUE(session->WaitForWindowGone(menu->handle, 60000));
     }
 
     // The tip the list shows with the pointer over row's name; the last one seen when it is not expected.
@@ -127,6 +133,18 @@ protected:
     {
         std::vector<std::string> log = session->HostLog();
         return static_cast<int>(std::count(log.begin() + static_cast<long>(std::min(from, log.size())), log.end(), line));
+    }
+
+    // Polls until count lines after the first 'from' equal line; false at the timeout.
+    bool WaitForHostLogCount(const std::string& line, int count, size_t from, int timeoutMs = 60000)
+    {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (HostLogCount(line, from) < count) {
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            Pause(200);
+        }
+        return true;
     }
 
     std::unique_ptr<DesktopSession> session;

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include "host/RenamePlan.h"
 #include "tests/host/HostE2EFixture.h"
 
 using namespace e2e;
@@ -21,6 +22,19 @@ std::string TagFailed(const std::string& name)
 {
     return "Orbiquel was unable to tag the plugin '" + name +
            "'.\nClick OK to continue with next plugin or 'Cancel' to... cancel!";
+}
+
+std::string SaveCutShort(int renamed, int plugins)
+{
+    return "The last Save did not finish: " + std::to_string(renamed) + " of " + std::to_string(plugins) +
+           " plug-ins were renamed.\nYes: finish it.  No: give them back their names from before it.  Cancel: "
+           "leave them as they are.";
+}
+
+std::string RenamesFailed(const std::string& names)
+{
+    return "Orbiquel could not rename these plug-ins, because their names are taken or they are no longer there, "
+           "so they stay as they are:\n" + names;
 }
 
 std::string StateFailed(const std::string& name)
@@ -165,6 +179,28 @@ TEST_F(HostE2E, SaveRestartsThePlayingHostAroundTheRenamesOnlyWhenAskedTo)
     EXPECT_EQ(PluginFiles(session->VisFolder()),
               (std::vector<std::string>{"004_C.svp", "005_A.svp", "006_B.svp"}));
 
+    // Undo last Save with the player playing: the names, "VisNumber" and the visual from before.
+    StartProgram();
+    logStart = session->HostLog().size();
+    ChooseFromMenu("l");
+    Answer(kRestartQuestion, "&Yes");
+    ASSERT_TRUE(session->WaitForProgramExit(60000));
+    ASSERT_TRUE(WaitForHostLogCount("start", 1, logStart));
+    ASSERT_TRUE(WaitForHostLogCount("visual 5 Borealis", 1, logStart)) << "the visual it showed before the Save";
+    EXPECT_EQ(PluginFiles(session->VisFolder()), (std::vector<std::string>{"A.svp", "B.svp", "C.svp"}));
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "5");
+
+    // The player closed while the question is up is started again, as after a quit.
+    StartProgram();
+    logStart = session->HostLog().size();
+    ClickSave();
+    ASSERT_TRUE(session->WaitForDialog(kCaption, 30000));
+    session->StartHost(" -quit");
+    ASSERT_TRUE(WaitForHostLogCount("exit", 1, logStart));
+    Answer(kRestartQuestion, "&Yes");
+    ASSERT_TRUE(session->WaitForProgramExit(60000));
+    EXPECT_TRUE(WaitForHostLogCount("start", 1, logStart)) << "no \"did not close\", the player started again";
+
     // Answered No: renamed, and the host keeps running untouched.
     StartProgram();
     logStart = session->HostLog().size();
@@ -191,7 +227,7 @@ TEST_F(HostE2E, SaveRestartsThePlayingHostAroundTheRenamesOnlyWhenAskedTo)
     EXPECT_EQ(HostLogCount("start", logStart), 0) << "no start handed to the old player";
     EXPECT_EQ(HostLogCount("start -play", logStart), 0);
     EXPECT_EQ(PluginFiles(session->VisFolder()),
-              (std::vector<std::string>{"004_B.svp", "005_C.svp", "006_A.svp"}));
+              (std::vector<std::string>{"004_C.svp", "005_A.svp", "006_B.svp"}));
 }
 
 TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
@@ -278,4 +314,79 @@ TEST_F(HostE2E, TheMenuSortsAndSwitchesAllPluginsTypingFindsARowAndTipsNameTheFi
     EXPECT_EQ(PluginFiles(session->VisFolder()),
               (std::vector<std::string>{"004_A1.svp", "005_A2.svp", "006_B.svp", "007_G10.svp", "008_G2.svp",
                                         "009_Pack/Pack.svp"}));
+}
+
+// Saves with the program killed while it reports a rename that a folder in
+// the way made fail: early, half-way and late in 600 plug-ins. The next
+// start finishes the Save or puts the names back, as the user answers.
+TEST_F(HostE2E, ASaveKilledHalfWayIsFinishedOrPutBackAtTheNextStartAndEveryFileKeepsItsBytes)
+{
+    std::string layout, cache = "[VisCache]\r\n";
+    for (int plugin = 0; plugin < 600; ++plugin) {
+        char name[8];
+        std::snprintf(name, sizeof name, "P%03d", plugin);
+        layout += std::string("file|") + name + (plugin % 5 ? ".svp" : ".svp_disabled") + "|bytes of " + name + "\n";
+        cache += std::string(name) + "=Visual " + name + "\r\n";
+    }
+    Install(layout, "7");
+    std::ofstream(session->ProgramFolder() + "/orbiquel.ini", std::ios::binary) << cache;
+    const std::string vis = session->VisFolder();
+
+    // Sorts with the menu, switches all on, puts a folder where row blocked's
+    // tag goes and saves; killed at that rename. The files a whole Save
+    // gives, the blocked plug-in's name and the folder in its way.
+    auto saveKilledAt = [&](const std::string& sortKey, int blocked) {
+        StartProgram();
+        ChooseFromMenu(sortKey);
+        ChooseFromMenu("n");
+        std::vector<ListRow> rows = Rows();
+        std::map<std::string, std::string> before = Files(vis), whole;
+        for (size_t row = kFirstPluginRow; row < rows.size(); ++row) {
+            RenamePlan plan = PlanRename(rows[row].index, rows[row].file, true);
+            std::string saved = plan.changesState ? plan.stateTarget : plan.newName;
+            whole[rows[row].index == blocked ? rows[row].file : saved] = before.at(rows[row].file);
+        }
+        std::string inTheWay = PlanRename(blocked, rows.at(blocked).file, true).tagTarget;
+        EXPECT_NE(inTheWay, rows[blocked].file);
+        fs::create_directory(vis + "/" + inTheWay);
+        ClickSave();
+        auto box = session->WaitForDialog(kCaption, 120000);
+        EXPECT_TRUE(box && box->Message() == TagFailed(rows[blocked].file));
+        EXPECT_TRUE(session->KillProgram());
+        return std::make_pair(whole, std::make_pair(rows[blocked].file, vis + "/" + inTheWay));
+    };
+    auto startAndAnswer = [&](const std::string& question, const std::string& button) {
+        session->StartProgram();
+        Answer(question, button);
+    };
+    auto endProgram = [&] {
+        main = session->WaitForMainWindow(120000);
+        session->Click(session->Control(main.handle, kCancelButton).window.Center());
+        ASSERT_TRUE(session->WaitForProgramExit(30000));
+    };
+
+    auto [whole, blocked] = saveKilledAt("z", 10);
+    startAndAnswer(SaveCutShort(6, 600), "&Yes");
+    Answer(RenamesFailed(blocked.first), "OK");
+    endProgram();
+    EXPECT_EQ(Files(vis), whole) << "finished as a whole Save, every file with its bytes";
+    fs::remove(blocked.second);
+
+    // Sorted A to Z, every plug-in gets another tag.
+    std::map<std::string, std::string> beforeSecond = Files(vis);
+    std::string visNumber = session->ReadHostValue("VisNumber").data;
+    auto second = saveKilledAt("s", 300);
+    startAndAnswer(SaveCutShort(296, 600), "&No");
+    endProgram();
+    EXPECT_EQ(Files(vis), beforeSecond) << "every name from before the Save";
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, visNumber);
+    fs::remove(second.second.second);
+
+    auto [third, lastBlocked] = saveKilledAt("s", 590);
+    startAndAnswer(SaveCutShort(586, 600), "&Yes");
+    Answer(RenamesFailed(lastBlocked.first), "OK");
+    endProgram();
+    EXPECT_EQ(Files(vis), third);
+    StartProgram();
+    EXPECT_FALSE(session->WaitForDialog(kCaption, 0)) << "a finished Save is not offered again";
 }
