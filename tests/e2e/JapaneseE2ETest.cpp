@@ -239,7 +239,7 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
             sorted.push_back(row.text);
     EXPECT_EQ(sorted, (std::vector<std::string>{Cp932("能力の表示"), Cp932("手動の名前"), Cp932("ソフト表示"),
                                                 "Fire Storm", "F?re", "003_W?ve"}))
-        << "kanji, then kana, then letters, a sign before any letter";
+        << "kanji, then kana, then letters, a sign before any letter, digits last";
     session.Click(session.Control(main.handle, kCancelButton).window.Center());
     EXPECT_TRUE(session.WaitForProgramExit(30000));
 
