@@ -31,19 +31,20 @@ public:
     std::string GetFileName() const { return m_found ? m_strName : ""; }
     std::string GetFilePath() const;
     std::string GetFileTitle() const;
-    // The current entry's full path in UTF-16, with the names the system
-    // holds where GetFilePath has "?".
+    // The current entry's path in UTF-16, its folder as the pattern gave it:
+    // the names the system holds where GetFilePath has "?".
     std::wstring GetWideFilePath() const;
     const std::string& GetRoot() const { return m_strRoot; }
 
 protected:
     // Starts the search at path; on failure closes it and keeps the last error.
     BOOL StartSearch(const std::string& path);
-    BOOL StartSearch(const std::wstring& path);
 
     std::string m_strRoot;
 
 private:
+    BOOL StartSearch(const std::wstring& path);
+
     HANDLE m_hFind = INVALID_HANDLE_VALUE;
     std::wstring m_wideFolder;  // the folder searched, up to the pattern's last separator
     std::unique_ptr<WIN32_FIND_DATAW> m_found;
