@@ -5,7 +5,8 @@
 namespace {
 void AddFolderPlugin(const CVisFileFind& entry, std::vector<VisFolderEntry>& entries)
 {
-    std::string suffix = FindPluginInFolder(entry.GetFilePath());
+    // By its own name: the "?" of a character the code page cannot hold would find nothing.
+    std::string suffix = FindPluginInFolder(entry.GetWideFilePath());
     if (suffix.empty())
         return;
     entries.push_back({entry.GetFileName() + suffix, entry.GetFileTitle(), !HasDisabledSuffix(suffix)});
@@ -38,10 +39,12 @@ std::vector<VisFolderEntry> ListVisFolder(const std::string& visFolder)
     return entries;
 }
 
-std::string FindPluginInFolder(const std::string& folderPath)
+std::string FindPluginInFolder(const std::wstring& folderPath)
 {
-    CVisFileFind find(folderPath);
-    if (!find.FindFile(std::string("*.") + kPluginExtension + "*"))
+    const std::string pattern = std::string("\\*.") + kPluginExtension + "*";
+    CFileFind find;
+    // The pattern is ASCII: each of its bytes is a UTF-16 character of its own.
+    if (!find.FindFile(folderPath + std::wstring(pattern.begin(), pattern.end())))
         return "";
     // The first match that is a file: a folder cannot be loaded as a plug-in.
     BOOL more = TRUE;

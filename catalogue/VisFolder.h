@@ -13,5 +13,7 @@ struct VisFolderEntry {
 // search returns them: what the host loads, and in which order, when it starts.
 std::vector<VisFolderEntry> ListVisFolder(const std::string& visFolder);
 
-// "\" + the name of the folder's plug-in file; empty when it has none.
-std::string FindPluginInFolder(const std::string& folderPath);
+// "\" + the name of the folder's plug-in file; empty when it has none. The
+// folder's path is in UTF-16 (CFileFind::GetWideFilePath), so that a folder
+// whose name the code page cannot hold is searched too.
+std::string FindPluginInFolder(const std::wstring& folderPath);

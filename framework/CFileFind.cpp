@@ -1,5 +1,4 @@
 #include "framework/CFileFind.h"
-#include <cstring>
 #include "framework/CodePageText.h"
 
 namespace {
@@ -8,26 +7,18 @@ namespace {
 // accented one): a name that opens, and would rename, another file. Asked
 // without best fit it gives "?" instead; a name too long for the code page
 // becomes "?" as a whole.
-void ToCodePage(const wchar_t* wide, char* name, size_t size)
+std::string CodePageName(const wchar_t* wide)
 {
     char converted[2 * MAX_PATH];
     int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, converted, sizeof converted, "?",
                                        nullptr);
-    if (length == 0 || static_cast<size_t>(length) > size)
-        std::strcpy(converted, "?");
-    std::strcpy(name, converted);
+    return length == 0 || length > MAX_PATH ? "?" : converted;
 }
 
-void ToCodePage(const WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA& found)
+std::wstring FolderOf(const std::wstring& path)
 {
-    found.dwFileAttributes = wide.dwFileAttributes;
-    found.ftCreationTime = wide.ftCreationTime;
-    found.ftLastAccessTime = wide.ftLastAccessTime;
-    found.ftLastWriteTime = wide.ftLastWriteTime;
-    found.nFileSizeHigh = wide.nFileSizeHigh;
-    found.nFileSizeLow = wide.nFileSizeLow;
-    ToCodePage(wide.cFileName, found.cFileName, sizeof found.cFileName);
-    found.cAlternateFileName[0] = '\0';
+    size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator);
 }
 }
 
@@ -46,6 +37,13 @@ BOOL CFileFind::FindFile(const std::string& pattern)
     return StartSearch(pattern);
 }
 
+BOOL CFileFind::FindFile(const std::wstring& pattern)
+{
+    Close();
+    m_strRoot = CodePageName(FolderOf(pattern).c_str());
+    return StartSearch(pattern);
+}
+
 BOOL CFileFind::StartSearch(const std::string& path)
 {
     wchar_t widePath[MAX_PATH];
@@ -53,8 +51,14 @@ BOOL CFileFind::StartSearch(const std::string& path)
         ::SetLastError(ERROR_INVALID_NAME);
         return FALSE;
     }
+    return StartSearch(std::wstring(widePath));
+}
+
+BOOL CFileFind::StartSearch(const std::wstring& path)
+{
+    m_wideFolder = FolderOf(path);
     m_next = std::make_unique<WIN32_FIND_DATAW>();
-    m_hFind = ::FindFirstFileW(widePath, m_next.get());
+    m_hFind = ::FindFirstFileW(path.c_str(), m_next.get());
     if (m_hFind == INVALID_HANDLE_VALUE) {
         DWORD error = ::GetLastError();
         Close();
@@ -69,8 +73,9 @@ BOOL CFileFind::FindNextFile()
     if (m_hFind == INVALID_HANDLE_VALUE || !m_next)
         return FALSE;
     if (!m_found)
-        m_found = std::make_unique<WIN32_FIND_DATAA>();
-    ToCodePage(*m_next, *m_found);
+        m_found = std::make_unique<WIN32_FIND_DATAW>();
+    *m_found = *m_next;
+    m_strName = CodePageName(m_found->cFileName);
     return ::FindNextFileW(m_hFind, m_next.get());
 }
 
@@ -87,8 +92,7 @@ bool CFileFind::IsDots() const
 {
     if (!m_found || !IsDirectory())
         return false;
-    std::string name = m_found->cFileName;
-    return name == "." || name == "..";
+    return m_strName == "." || m_strName == "..";
 }
 
 std::string CFileFind::GetFilePath() const
@@ -104,4 +108,10 @@ std::string CFileFind::GetFileTitle() const
     std::string name = GetFileName();
     size_t dot = FindLastChar(name, ".");
     return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::wstring CFileFind::GetWideFilePath() const
+{
+    std::wstring path = m_wideFolder.empty() ? m_wideFolder : m_wideFolder + L'\\';
+    return m_found ? path + m_found->cFileName : path;
 }

@@ -15,42 +15,59 @@ public:
                  std::to_string(++counter);
         ::CreateDirectoryA(m_path.c_str(), nullptr);
     }
-    ~TempFolder() { Remove(m_path); }
+    ~TempFolder() { Remove(WidePath()); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return m_path; }
     std::string operator/(const std::string& relative) const { return m_path + "\\" + relative; }
 
+    // The same in UTF-16, for names the code page cannot hold.
+    std::wstring operator/(const std::wstring& relative) const { return WidePath() + L"\\" + relative; }
+
     void WriteFile(const std::string& relative, const std::string& content) const
     {
         std::ofstream(*this / relative, std::ios::binary) << content;
     }
+    // An empty file.
+    void WriteFile(const std::wstring& relative) const
+    {
+        ::CloseHandle(::CreateFileW((*this / relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    }
     void MakeFolder(const std::string& relative) const { ::CreateDirectoryA((*this / relative).c_str(), nullptr); }
+    void MakeFolder(const std::wstring& relative) const { ::CreateDirectoryW((*this / relative).c_str(), nullptr); }
     bool Exists(const std::string& relative) const
     {
         return ::GetFileAttributesA((*this / relative).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
 private:
-    static void Remove(const std::string& path)
+    std::wstring WidePath() const
     {
-        WIN32_FIND_DATAA data;
-        HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &data);
+        wchar_t path[MAX_PATH] = L"";
+        ::MultiByteToWideChar(CP_ACP, 0, m_path.c_str(), -1, path, MAX_PATH);
+        return path;
+    }
+
+    // By the names the system holds: the code page's "?" would miss some.
+    static void Remove(const std::wstring& path)
+    {
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
         if (find != INVALID_HANDLE_VALUE) {
             do {
-                std::string name = data.cFileName;
-                if (name == "." || name == "..")
+                std::wstring name = data.cFileName;
+                if (name == L"." || name == L"..")
                     continue;
-                std::string child = path + "\\" + name;
+                std::wstring child = path + L"\\" + name;
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     Remove(child);
                 else
-                    ::DeleteFileA(child.c_str());
-            } while (::FindNextFileA(find, &data));
+                    ::DeleteFileW(child.c_str());
+            } while (::FindNextFileW(find, &data));
             ::FindClose(find);
         }
-        ::RemoveDirectoryA(path.c_str());
+        ::RemoveDirectoryW(path.c_str());
     }
 
     std::string m_path;

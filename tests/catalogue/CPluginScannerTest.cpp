@@ -278,9 +278,40 @@ TEST_F(PluginScan, FolderPluginIsTheFirstFileMatchingSvpInAnyCase)
     m_folder.MakeFolder("Vis\\TextOnly");
     m_folder.WriteFile("Vis\\TextOnly\\notes.txt", "");
 
-    EXPECT_EQ(FindPluginInFolder(m_vis + "\\Pack"), "\\DEEP.SVP");
-    EXPECT_EQ(FindPluginInFolder(m_vis + "\\TextOnly"), "");
-    EXPECT_EQ(FindPluginInFolder(m_vis + "\\Missing"), "");
+    EXPECT_EQ(FindPluginInFolder(m_folder / L"Vis\\Pack"), "\\DEEP.SVP");
+    EXPECT_EQ(FindPluginInFolder(m_folder / L"Vis\\TextOnly"), "");
+    EXPECT_EQ(FindPluginInFolder(m_folder / L"Vis\\Missing"), "");
+}
+
+// "ā" is no character of the Western code page: the folder search names
+// these "D?wn", "F?re.svp" and "W?ve". Each counts, so that the rows after
+// it keep the host's numbers.
+TEST_F(PluginScan, SubFoldersTheCodePageCannotHoldAreListedLikeFilesItCannotHold)
+{
+    m_folder.MakeFolder(L"Vis\\D\u0101wn");
+    m_folder.WriteFile(L"Vis\\D\u0101wn\\Dawn.svp_disabled");
+    m_settings.WriteString(kCacheSection, "Dawn", "Dawn Light");
+    m_folder.WriteFile(L"Vis\\F\u0101re.svp");
+    m_folder.MakeFolder(L"Vis\\W\u0101ve");
+    m_folder.WriteFile(L"Vis\\W\u0101ve\\Wave.svp");
+    standin::AddNamedPlugin(m_vis, "Zed.svp", "Zed");
+
+    Scan(m_vis + "\\");
+    std::vector<Row> rows = Rows();
+    ASSERT_EQ(rows.size(), 8u);
+    ASSERT_EQ(m_enabledAtLoad.size(), 8u);
+    for (size_t row = 4; row < rows.size(); ++row)
+        EXPECT_EQ(m_enabledAtLoad[row], rows[row].image == IMG_ENABLED ? 1 : 0) << rows[row];
+    // The file system's own order does not matter here.
+    auto byFile = [](const Row& a, const Row& b) { return a.file < b.file; };
+    std::sort(rows.begin() + 4, rows.end(), byFile);
+    EXPECT_EQ(std::vector<Row>(rows.begin() + 4, rows.end()),
+              (std::vector<Row>{{"Dawn Light", IMG_DISABLED, "D?wn\\Dawn.svp_disabled", VIS_DISABLED_ON_DISK},
+                                {"F?re", IMG_ENABLED, "F?re.svp", VIS_ENABLED},
+                                {"W?ve", IMG_ENABLED, "W?ve\\Wave.svp", VIS_ENABLED},
+                                {"Zed", IMG_ENABLED, "Zed.svp", VIS_ENABLED}}));
+    std::sort(m_warnings.begin(), m_warnings.end());
+    EXPECT_EQ(m_warnings, (std::vector<std::string>{m_vis + "\\F?re.svp", m_vis + "\\W?ve\\Wave.svp"}));
 }
 
 TEST_F(PluginScan, AddedRowOwnsAFreshRecordAtTheEnd)

@@ -33,11 +33,11 @@ TEST(CVisFileFind, SearchesItsRootWithOrWithoutTrailingBackslash)
         EXPECT_EQ(NamesFound(find, "*.*"), (std::set<std::string>{"a.svp", "b.svp_disabled", "c.txt"})) << root;
         EXPECT_EQ(find.GetRoot(), root) << "the root stays as given";
         EXPECT_EQ(NamesFound(find, "*.svp*"), (std::set<std::string>{"a.svp", "b.svp_disabled"})) << root;
+        ASSERT_TRUE(find.FindFile("a.svp"));
+        find.FindNextFile();
+        EXPECT_EQ(find.GetFilePath(), folder.Path() + "\\a.svp") << root;
+        EXPECT_EQ(find.GetWideFilePath(), folder / L"a.svp") << root;
     }
-    CVisFileFind find(folder.Path() + "\\");
-    ASSERT_TRUE(find.FindFile("a.svp"));
-    find.FindNextFile();
-    EXPECT_EQ(find.GetFilePath(), folder.Path() + "\\a.svp");
 }
 
 TEST(CVisFileFind, WithoutRootThePatternIsAPathAndGivesTheRoot)

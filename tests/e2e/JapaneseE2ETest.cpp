@@ -1,7 +1,7 @@
 // The real program on Japanese Windows (code page 932), where the second byte
 // of a character can be "\" or a letter: the player, the program and the
-// plug-ins in folders and files with such names, and one plug-in whose name
-// the code page cannot hold at all.
+// plug-ins in folders and files with such names, and a plug-in file and a
+// plug-in sub-folder whose names the code page cannot hold at all.
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 #include "testing/harness/DesktopSession.h"
@@ -106,6 +107,17 @@ int RowOf(const std::vector<ListRow>& rows, const std::string& file)
     throw std::runtime_error("no row for " + file);
 }
 
+// True once the file holds line; false after a minute.
+bool WaitForLine(const std::string& path, const std::string& line)
+{
+    for (int wait = 0; wait < 600; ++wait) {
+        if (FileText(path).find("\n" + line + "\r\n") != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
 // A message box of the program: asserts that its text holds part, answers OK.
 void AnswerOk(DesktopSession& session, const std::string& part)
 {
@@ -133,18 +145,21 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     session.WriteHostValue("MelodriftPath", WindowsPath932(host));
     LayOutVisFolder(vis, "named|能.svp|" + Cp932("能力の表示") +
                              "\nnotlibrary|012_アプリ.svp_disabled\nnamed|ソフト表/ソフト.svp|" +
-                             Cp932("ソフト表示") + "\nnamed|Fire.svp|Fire Storm\nnamed|Fïre.svp\n");
+                             Cp932("ソフト表示") + "\nnamed|Fire.svp|Fire Storm\nnamed|Fïre.svp\n" +
+                             "named|003_Wïve/Wave.svp\n");
     fs::copy_file(AppExecutable(), program + "/Orbiquel.exe");
     fs::copy_file(SourceDir() + "/res/orbiquel.txt", program + "/orbiquel.txt");
     std::ofstream(program + "/orbiquel.ini", std::ios::binary) << Cp932("[LockedVis]\r\nアプリ=手動の名前\r\n");
     TextFilesOpenInNotepad association(session);
     const std::map<std::string, std::string> before = PluginFiles(vis);
-    // "ï" has no place in code page 932: Windows names the file "F?re.svp".
+    // "ï" has no place in code page 932: the program sees "F?re.svp" and "003_W?ve".
     const std::string unmappedPath = WindowsPath932(vis) + "\\F?re.svp";
+    const std::string unmappedFolder = "003_W?ve\\Wave.svp";
     const std::string commandLine = "\"" + WindowsPath932(program + "/Orbiquel.exe") + "\"";
     auto start = [&] {
         session.Probe().Ask(ProbeRecord("start").Set("command", commandLine));
-        AnswerOk(session, "could not determine the name of the visual plugin file\n'" + unmappedPath + "'");
+        for (const std::string& path : {WindowsPath932(vis) + "\\" + unmappedFolder, unmappedPath})
+            AnswerOk(session, "could not determine the name of the visual plugin file\n'" + path + "'");
         WindowInfo main = session.WaitForMainWindow(60000);
         return std::make_pair(main, session.Control(main.handle, kList));
     };
@@ -156,8 +171,9 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
                                              {Cp932("012_アプリ.svp_disabled"), {Cp932("手動の名前"), 1}},
                                              {RelativeName932("ソフト表/ソフト.svp"), {Cp932("ソフト表示"), 0}},
                                              {"Fire.svp", {"Fire Storm", 0}},
-                                             {"F?re.svp", {"F?re", 0}}}));
-    ASSERT_EQ(rows.size(), 9u);
+                                             {"F?re.svp", {"F?re", 0}},
+                                             {unmappedFolder, {"003_W?ve", 0}}}));
+    ASSERT_EQ(rows.size(), 10u);
 
     session.Click({rows[0].icon.right + 16, rows[0].bounds.Center().y});
     session.Key("F1");
@@ -170,7 +186,10 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     const size_t switchedOn = static_cast<size_t>(RowOf(rows, Cp932("012_アプリ.svp_disabled")));
     session.Click(rows.at(switchedOn).icon.Center());
     EXPECT_EQ(session.Rows(list.handle).at(switchedOn).flags, 3u) << "wanted on, still off on disk";
+    const ListRow& fire = rows.at(static_cast<size_t>(RowOf(rows, "Fire.svp")));
+    session.DoubleClick({fire.icon.right + 16, fire.bounds.Center().y});
     session.Click(session.Control(main.handle, kSaveButton).window.Center());
+    AnswerOk(session, "unable to tag the plugin '" + unmappedFolder + "'");
     AnswerOk(session, "unable to tag the plugin 'F?re.svp'");
     ASSERT_TRUE(session.WaitForProgramExit(30000));
 
@@ -181,11 +200,13 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
         {"012_アプリ.svp_disabled", tagged("012_アプリ.svp_disabled") + "アプリ.svp"},
         {"ソフト表/ソフト.svp", tagged("ソフト表/ソフト.svp") + "ソフト表/ソフト.svp"},
         {"Fire.svp", tagged("Fire.svp") + "Fire.svp"},
-        {"Fïre.svp", "Fïre.svp"}};
+        {"Fïre.svp", "Fïre.svp"},
+        {"003_Wïve/Wave.svp", "003_Wïve/Wave.svp"}};
     std::map<std::string, std::string> expected;
     for (const auto& [old, now] : renamed)
         expected[now] = before.at(old);
     EXPECT_EQ(PluginFiles(vis), expected);
+    EXPECT_EQ(session.ReadHostValue("VisNumber").data, "6") << "Fire Storm, after 003_Wïve and the switched-on アプリ";
 
     std::string settings = FileText(program + "/orbiquel.ini");
     for (const char* entry : {"能=能力の表示", "ソフト=ソフト表示", "Fire=Fire Storm", "アプリ=手動の名前"})
@@ -201,7 +222,7 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
 
     // The names come from the cache now: no plug-in is loaded again.
     std::tie(main, list) = start();
-    Shown expectedRows{{"F?re.svp", {"F?re", 0}}};
+    Shown expectedRows{{"F?re.svp", {"F?re", 0}}, {unmappedFolder, {"003_W?ve", 0}}};
     const std::map<std::string, std::string> names{{"能.svp", "能力の表示"}, {"012_アプリ.svp_disabled", "手動の名前"},
                                                    {"ソフト表/ソフト.svp", "ソフト表示"}, {"Fire.svp", "Fire Storm"}};
     for (const auto& [old, name] : names)
@@ -219,10 +240,15 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
         if (row.index >= 4)
             sorted.push_back(row.text);
     EXPECT_EQ(sorted, (std::vector<std::string>{Cp932("能力の表示"), Cp932("手動の名前"), Cp932("ソフト表示"),
-                                                "Fire Storm", "F?re"}))
-        << "kanji, then kana, then letters, a sign before any letter";
+                                                "Fire Storm", "F?re", "003_W?ve"}))
+        << "kanji, then kana, then letters, a sign before any letter, digits last";
     session.Click(session.Control(main.handle, kCancelButton).window.Center());
     EXPECT_TRUE(session.WaitForProgramExit(30000));
+
+    // The player, which loads 003_Wïve too, starts on the visual the saved number names.
+    fs::copy_file(HostExecutable(), host + "/Melodrift.exe");
+    session.Probe().Ask(ProbeRecord("start").Set("command", "\"" + WindowsPath932(host + "/Melodrift.exe") + "\""));
+    EXPECT_TRUE(WaitForLine(host + "/Melodrift.log", "visual 6 Fire Storm")) << FileText(host + "/Melodrift.log");
 }
 
 // Written key by key, as in every multi-byte code page: the system's writer

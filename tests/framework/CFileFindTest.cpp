@@ -46,12 +46,7 @@ TEST(CFileFind, ANameTheCodePageCannotHoldComesBackWithAQuestionMark)
 {
     TempFolder folder;
     folder.WriteFile("Fare.svp", "");
-    wchar_t widePath[MAX_PATH];
-    ::MultiByteToWideChar(CP_ACP, 0, (folder / "").c_str(), -1, widePath, MAX_PATH);
-    std::wstring unmapped = std::wstring(widePath) + L"F\u0101re.svp";
-    HANDLE file = ::CreateFileW(unmapped.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    ::CloseHandle(file);
+    folder.WriteFile(L"F\u0101re.svp");
 
     CFileFind find;
     ASSERT_TRUE(find.FindFile(folder / "*.svp"));
@@ -61,7 +56,31 @@ TEST(CFileFind, ANameTheCodePageCannotHoldComesBackWithAQuestionMark)
         more = find.FindNextFile();
         seen.insert(find.GetFileName());
     }
-    find.Close();
-    ::DeleteFileW(unmapped.c_str());  // the folder's cleanup goes by the code page's names
     EXPECT_EQ(seen, (std::set<std::string>{"Fare.svp", "F?re.svp"}));
+}
+
+TEST(CFileFind, AFolderTheCodePageCannotHoldIsSearchedByItsWidePath)
+{
+    TempFolder folder;
+    folder.MakeFolder("Wave");
+    folder.MakeFolder(L"W\u0101ve");
+    folder.WriteFile(L"W\u0101ve\\Inner.svp");
+
+    CFileFind find;
+    ASSERT_TRUE(find.FindFile(folder / "W*"));
+    std::wstring unmapped;
+    BOOL more = TRUE;
+    while (more) {
+        more = find.FindNextFile();
+        if (find.GetFileName() == "W?ve")
+            unmapped = find.GetWideFilePath();
+    }
+    EXPECT_EQ(unmapped, folder / L"W\u0101ve") << "not the look-alike Wave";
+
+    CFileFind inner;
+    ASSERT_TRUE(inner.FindFile(unmapped + L"\\*.svp"));
+    inner.FindNextFile();
+    EXPECT_EQ(inner.GetFileName(), "Inner.svp");
+    EXPECT_EQ(inner.GetFilePath(), folder / "W?ve\\Inner.svp") << "the code page's name of the root";
+    EXPECT_EQ(inner.GetWideFilePath(), folder / L"W\u0101ve\\Inner.svp");
 }
