@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// What the headers of a plug-in file say about whether Melodrift, a 32-bit
+// program, can load it: read from the file's bytes before anything loads
+// it, with every size and offset checked against the file.
+enum class ImageFault {
+    None,
+    NotProgram,    // no "MZ" header: not a Windows program file
+    Damaged,       // headers that point outside the file, or cut short
+    OtherMachine,  // built for another processor
+    NotLibrary     // a program, not a library
+};
+
+constexpr unsigned kMachineI386 = 0x014C;
+constexpr unsigned kMachineAmd64 = 0x8664;
+constexpr unsigned kMachineArm64 = 0xAA64;
+
+struct PluginImage {
+    ImageFault fault = ImageFault::NotProgram;
+    unsigned machine = 0;
+    // The libraries its import table names, in its order.
+    std::vector<std::string> imports;
+};
+
+PluginImage ReadPluginImage(const std::string& bytes);

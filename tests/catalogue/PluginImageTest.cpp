@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+#include <cstdint>
+#include "catalogue/PluginImage.h"
+
+namespace {
+void Put16(std::string& bytes, size_t at, unsigned value)
+{
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8 & 0xFF);
+}
+
+void Put32(std::string& bytes, size_t at, uint32_t value)
+{
+    for (int byte = 0; byte < 4; ++byte)
+        bytes[at + static_cast<size_t>(byte)] = static_cast<char>(value >> (8 * byte) & 0xFF);
+}
+
+constexpr uint32_t kSectionAddress = 0x1000;
+constexpr size_t kSectionFile = 0x200;
+
+// A program file as a linker makes one: DOS header, PE headers, one
+// section at file offset 0x200 holding the import table and the names of
+// the libraries, the file ending with the last name.
+std::string Image(unsigned machine, bool library, const std::vector<std::string>& imports)
+{
+    std::string bytes(kSectionFile, '\0');
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    Put32(bytes, 0x3C, 0x40);
+    bytes.replace(0x40, 4, std::string("PE\0\0", 4));
+    Put16(bytes, 0x44, machine);
+    Put16(bytes, 0x46, 1);                      // sections
+    Put16(bytes, 0x54, 0xE0);                   // optional header size
+    Put16(bytes, 0x56, library ? 0x2102 : 0x0102);
+    Put16(bytes, 0x58, 0x10B);                  // 32-bit optional header
+    Put32(bytes, 0x58 + 92, 16);                // data directories
+    Put32(bytes, 0x58 + 104, imports.empty() ? 0 : kSectionAddress);
+    size_t section = 0x58 + 0xE0;
+    bytes.replace(section, 6, ".idata");
+    std::string data((imports.size() + 1) * 20, '\0');
+    for (size_t index = 0; index < imports.size(); ++index) {
+        Put32(data, index * 20 + 12, kSectionAddress + static_cast<uint32_t>(data.size()));
+        Put32(data, index * 20 + 16, kSectionAddress);
+        data += imports[index] + '\0';
+    }
+    Put32(bytes, section + 8, static_cast<uint32_t>(data.size()));
+    Put32(bytes, section + 12, kSectionAddress);
+    Put32(bytes, section + 16, static_cast<uint32_t>(data.size()));
+    Put32(bytes, section + 20, kSectionFile);
+    return bytes + data;
+}
+}
+
+TEST(PluginImage, ReadsTheMachineTheKindAndTheLibrariesItImports)
+{
+    PluginImage plugin = ReadPluginImage(Image(kMachineI386, true, {"KERNEL32.dll", "MSVCR71.DLL"}));
+    EXPECT_EQ(plugin.fault, ImageFault::None);
+    EXPECT_EQ(plugin.imports, (std::vector<std::string>{"KERNEL32.dll", "MSVCR71.DLL"}));
+    EXPECT_EQ(ReadPluginImage(Image(kMachineI386, true, {})).fault, ImageFault::None);
+
+    for (unsigned machine : {kMachineAmd64, kMachineArm64}) {
+        PluginImage foreign = ReadPluginImage(Image(machine, true, {"KERNEL32.dll"}));
+        EXPECT_EQ(foreign.fault, ImageFault::OtherMachine);
+        EXPECT_EQ(foreign.machine, machine);
+    }
+    EXPECT_EQ(ReadPluginImage(Image(kMachineI386, false, {})).fault, ImageFault::NotLibrary) << "an .exe renamed";
+    EXPECT_EQ(ReadPluginImage("PK\x03\x04 a zip file").fault, ImageFault::NotProgram);
+    EXPECT_EQ(ReadPluginImage("").fault, ImageFault::NotProgram);
+}
+
+TEST(PluginImage, EveryCutAndEveryOffsetOutsideTheFileIsDamage)
+{
+    std::string whole = Image(kMachineI386, true, {"KERNEL32.dll", "MSVCR71.DLL"});
+    for (size_t cut = 2; cut < whole.size(); ++cut)
+        ASSERT_EQ(ReadPluginImage(whole.substr(0, cut)).fault, ImageFault::Damaged) << "cut at " << cut;
+
+    std::string header = whole;
+    Put32(header, 0x3C, 0xFFFFFFF0);
+    EXPECT_EQ(ReadPluginImage(header).fault, ImageFault::Damaged);
+    std::string table = whole;
+    Put32(table, 0x58 + 104, 0x7FFFFFF0);
+    EXPECT_EQ(ReadPluginImage(table).fault, ImageFault::Damaged);
+    std::string section = whole;
+    Put32(section, 0x58 + 0xE0 + 20, 0xFFFFFF00);
+    EXPECT_EQ(ReadPluginImage(section).fault, ImageFault::Damaged) << "a section's data past the end";
+    std::string name = whole;
+    Put32(name, kSectionFile + 12, 0x0FFFFFFF);
+    EXPECT_EQ(ReadPluginImage(name).fault, ImageFault::Damaged);
+}
