@@ -26,9 +26,14 @@ HICON LoadProgramIcon(int size)
                                            IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-void WarnNoDisplayName(const std::string& pluginPath)
+// One message for all the plug-ins of a start that could not be asked for their names.
+constexpr size_t kListedProblems = 20;
+
+void WarnNoDisplayNames(const std::vector<std::string>& problems)
 {
-    AfxMessageBox(FormatResString1(IDS_NO_DISPLAY_NAME, pluginPath), MB_ICONEXCLAMATION | MB_OK);
+    if (!problems.empty())
+        AfxMessageBox(FormatResString1(IDS_NO_DISPLAY_NAME, ListLines(problems, kListedProblems, IDS_AND_MORE)),
+                      MB_ICONEXCLAMATION | MB_OK);
 }
 
 int AskUser(const std::string& text, UINT type)
@@ -194,8 +199,14 @@ void CManagerDlg::FitListColumn()
 
 BOOL CManagerDlg::ScanPlugins()
 {
-    CPluginScanner scanner(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad, &WarnNoDisplayName);
-    return scanner.ScanPlugins();
+    std::vector<std::string> problems;
+    auto noteProblem = [this, &problems](const std::string& path, const std::string& problem) {
+        problems.push_back(path.substr(m_strVisFolder.size()) + ": " + problem);
+    };
+    CPluginScanner scanner(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad, noteProblem);
+    BOOL scanned = scanner.ScanPlugins();
+    WarnNoDisplayNames(problems);
+    return scanned;
 }
 
 // The host's own name for what it shows wins; without a running host the
@@ -426,6 +437,8 @@ void CManagerDlg::OnListInfoTip(NMLVGETINFOTIPA* tip)
     if (!plugin || tip->cchTextMax <= 0)
         return;
     std::string text = plugin->file.empty() ? LoadResString(IDS_BUILTIN_TIP) : plugin->file;
+    if (!plugin->problem.empty())
+        text += "\n" + plugin->problem;
     size_t length = std::min(text.size(), static_cast<size_t>(tip->cchTextMax - 1));
     text.copy(tip->pszText, length);
     tip->pszText[length] = '\0';

@@ -5,11 +5,22 @@
 #include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
 #include "framework/CListCtrl.h"
+#include "framework/CodePageText.h"
+
+namespace {
+// "C:\Melodrift\" for "C:\Melodrift\Vis\".
+std::string ParentFolder(const std::string& folder)
+{
+    std::string path = EndsInSeparator(folder) ? folder.substr(0, folder.size() - 1) : folder;
+    size_t separator = FindLastChar(path, "\\/");
+    return separator == std::string::npos ? "" : path.substr(0, separator + 1);
+}
+}
 
 CPluginScanner::CPluginScanner(CListCtrl& list, const std::string& visFolder, const CProfileFile& settings,
                                std::vector<unsigned char>& enabledAtLoad, NameWarning warn)
-    : m_list(list), m_strVisFolder(visFolder), m_settings(settings), m_enabledAtLoad(enabledAtLoad),
-      m_warn(std::move(warn))
+    : m_list(list), m_strVisFolder(visFolder), m_strHostFolder(ParentFolder(visFolder)), m_settings(settings),
+      m_enabledAtLoad(enabledAtLoad), m_warn(std::move(warn))
 {
 }
 
@@ -56,12 +67,15 @@ void CPluginScanner::AddPlugin(const std::string& relativePath, const std::strin
 {
     std::string fullPath = m_strVisFolder + relativePath;
     std::string name;
-    if (!LookupDisplayName(names, fullPath, name)) {
-        m_warn(fullPath);
+    PluginDiagnosis why;
+    std::string problem;
+    if (!LookupDisplayName(names, fullPath, m_strHostFolder, name, why)) {
+        problem = ProblemText(why);
+        m_warn(fullPath, problem);
         name = fallbackName;
     }
     RecordEnabledAtLoad(m_nRows, enabled);
-    AppendRow(name, relativePath, enabled ? IMG_ENABLED : IMG_DISABLED);
+    AppendRow(name, relativePath, enabled ? IMG_ENABLED : IMG_DISABLED, std::move(problem));
 }
 
 void CPluginScanner::RecordEnabledAtLoad(int row, bool enabled)
@@ -77,12 +91,15 @@ int CPluginScanner::AddPluginItem(const std::string& name, const std::string& re
     return AppendRow(name, relativePath, image);
 }
 
-int CPluginScanner::AppendRow(const std::string& name, const std::string& relativePath, int image)
+int CPluginScanner::AppendRow(const std::string& name, const std::string& relativePath, int image, std::string problem)
 {
     auto plugin = std::make_unique<VisPlugin>();
     plugin->file = relativePath;
     plugin->flags = image == IMG_DISABLED ? VIS_DISABLED_ON_DISK : VIS_ENABLED;
+    if (!problem.empty())
+        plugin->flags |= VIS_NO_NAME;
     plugin->loadIndex = m_nRows;
+    plugin->problem = std::move(problem);
 
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;

@@ -13,8 +13,8 @@ class CProfileIndex;
 // which rows were enabled when the host last loaded them.
 class CPluginScanner {
 public:
-    // Told the full path of every plug-in that has no display name.
-    using NameWarning = std::function<void(const std::string& pluginPath)>;
+    // Told the full path of every plug-in that has no display name, and why.
+    using NameWarning = std::function<void(const std::string& pluginPath, const std::string& problem)>;
 
     CPluginScanner(CListCtrl& list, const std::string& visFolder, const CProfileFile& settings,
                    std::vector<unsigned char>& enabledAtLoad, NameWarning warn);
@@ -30,11 +30,13 @@ private:
     void AddPlugin(const std::string& relativePath, const std::string& fallbackName, bool enabled,
                    CProfileIndex& names);
     void RecordEnabledAtLoad(int row, bool enabled);
-    // Appends a row at m_nRows, the list's row count.
-    int AppendRow(const std::string& name, const std::string& relativePath, int image);
+    // Appends a row at m_nRows, the list's row count; problem says why the
+    // plug-in gave no name, empty when it did.
+    int AppendRow(const std::string& name, const std::string& relativePath, int image, std::string problem = {});
 
     CListCtrl& m_list;
     std::string m_strVisFolder;
+    std::string m_strHostFolder;  // where the plug-ins' libraries may be, above the Vis folder
     const CProfileFile& m_settings;
     std::vector<unsigned char>& m_enabledAtLoad;
     NameWarning m_warn;

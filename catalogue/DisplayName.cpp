@@ -4,8 +4,22 @@
 #include "catalogue/PluginQuery.h"
 #include "catalogue/ProfileText.h"
 
-bool LookupDisplayName(CProfileIndex& settings, const std::string& path, std::string& name)
+namespace {
+// What the file tells first, so that a foreign file never reaches the loader.
+PluginProblem AskPlugin(const std::string& path, const std::string& hostFolder, std::string& name,
+                        PluginDiagnosis& why)
 {
+    why = CheckPluginFile(path, hostFolder);
+    if (why.problem == PluginProblem::None)
+        why.problem = QueryPluginName(path, name);
+    return why.problem;
+}
+}
+
+bool LookupDisplayName(CProfileIndex& settings, const std::string& path, const std::string& hostFolder,
+                       std::string& name, PluginDiagnosis& why)
+{
+    why = PluginDiagnosis();
     std::string key;
     GetPluginKey(path, key);  // an empty key is simply not storable
     bool storable = IsStorableProfileKey(key);
@@ -15,8 +29,7 @@ bool LookupDisplayName(CProfileIndex& settings, const std::string& path, std::st
         if (!name.empty())
             return true;  // not loaded: that is what the cache is for
     }
-    // A row without text could not be told apart: an empty name is no name.
-    if (QueryPluginName(path, name) && !name.empty()) {
+    if (AskPlugin(path, hostFolder, name, why) == PluginProblem::None) {
         // A name the file cannot hold, or a failed write, only means asking again at the next start.
         if (storable)
             settings.WriteString(kCacheSection, key, name);
@@ -26,10 +39,11 @@ bool LookupDisplayName(CProfileIndex& settings, const std::string& path, std::st
     return !name.empty();
 }
 
-bool LookupDisplayName(const CProfileFile& settings, const std::string& path, std::string& name)
+bool LookupDisplayName(const CProfileFile& settings, const std::string& path, const std::string& hostFolder,
+                       std::string& name, PluginDiagnosis& why)
 {
     CProfileIndex index(settings);
-    bool found = LookupDisplayName(index, path, name);
+    bool found = LookupDisplayName(index, path, hostFolder, name, why);
     index.Flush();
     return found;
 }

@@ -42,28 +42,31 @@ QueryModuleProc FindQueryModule(HMODULE library)
     return reinterpret_cast<QueryModuleProc>(reinterpret_cast<void (*)()>(entry));
 }
 
-bool CopyNameFromRecord(QueryModuleProc query, std::string& name)
+PluginProblem CopyNameFromRecord(QueryModuleProc query, std::string& name)
 {
     std::string buffer(kMaxDisplayName, '\0');
     NameQuery ask{query, &buffer[0]};
-    if (!RunGuarded(&AskForName, &ask) || !ask.hasRecord)
-        return false;
+    if (!RunGuarded(&AskForName, &ask))
+        return PluginProblem::Crashed;
+    // A row without text could not be told apart: an empty name is no name.
+    if (!ask.hasRecord || ask.length == 0)
+        return PluginProblem::NoName;
     buffer.resize(ask.length);
     name = buffer;
-    return true;
+    return PluginProblem::None;
 }
 }
 
-bool QueryPluginName(const std::string& path, std::string& name)
+PluginProblem QueryPluginName(const std::string& path, std::string& name)
 {
     // A broken plug-in must fail quietly, not with a system error box.
     UINT previousMode = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     HMODULE library = ::LoadLibraryA(path.c_str());
     ::SetErrorMode(previousMode);
     if (!library)
-        return false;
+        return PluginProblem::LoadFailed;
     QueryModuleProc query = FindQueryModule(library);
-    bool named = query && CopyNameFromRecord(query, name);
+    PluginProblem problem = query ? CopyNameFromRecord(query, name) : PluginProblem::NoEntryPoint;
     ::FreeLibrary(library);
-    return named;
+    return problem;
 }

@@ -21,6 +21,7 @@ constexpr int kNoVisual = INT_MAX;
 enum : unsigned long {
     VIS_ENABLED = 0x00000001,          // wanted enabled at the next Save
     VIS_DISABLED_ON_DISK = 0x00000002, // the file had a disabled name at the scan
+    VIS_NO_NAME = 0x00000004,          // the plug-in could not be asked for its name
     VIS_CURRENT = 0x10000000,          // the visual the host currently shows
 };
 
@@ -37,4 +38,5 @@ struct VisPlugin {
     unsigned long flags = 0;
     int loadIndex = 0;       // row index when the catalogue was built
     std::string nameKey;     // the shown name's sort key in the user's locale, made as its row goes in
+    std::string problem;     // why it could not be asked for its name, as the user reads it
 };

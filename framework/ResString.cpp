@@ -1,4 +1,5 @@
 #include "framework/ResString.h"
+#include <cstdio>
 #include "framework/CWinApp.h"
 
 std::string LoadResString(UINT id)
@@ -14,4 +15,18 @@ std::string FormatResString1(UINT id, const std::string& argument)
     for (size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1", at + argument.size()))
         text.replace(at, 2, argument);
     return text;
+}
+
+std::string ListLines(const std::vector<std::string>& lines, size_t most, UINT moreId)
+{
+    std::string list;
+    for (size_t index = 0; index < lines.size() && index < most; ++index)
+        list += (index ? "\n" : "") + lines[index];
+    if (lines.size() > most) {
+        char more[128];
+        std::snprintf(more, sizeof more, LoadResString(moreId).c_str(), static_cast<int>(lines.size() - most));
+        list += "\n";
+        list += more;
+    }
+    return list;
 }

@@ -16,17 +16,7 @@ constexpr size_t kListedNames = 20;
 
 std::string NameList(const std::vector<std::string>& names)
 {
-    std::string list;
-    for (size_t index = 0; index < names.size() && index < kListedNames; ++index)
-        list += "\n" + names[index];
-    if (names.size() > kListedNames) {
-        char more[64];
-        std::snprintf(more, sizeof more, LoadResString(IDS_AND_MORE).c_str(),
-                      static_cast<int>(names.size() - kListedNames));
-        list += "\n";
-        list += more;
-    }
-    return list;
+    return "\n" + ListLines(names, kListedNames, IDS_AND_MORE);
 }
 
 UINT ReasonOf(JournalFault fault)

@@ -14,6 +14,8 @@ namespace {
 const UINT_PTR kScrollTimer = 1;
 const UINT kScrollPeriod = 100;
 const COLORREF kSelectedText = 0x0000FFFF;
+// A plug-in that could not be asked for its name: amber against the skin's cold blues.
+const COLORREF kNoNameText = 0x004098FF;
 const UINT kMovedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS_STATEIMAGEMASK;
 // How far right of the list's left edge the pointer's row is looked up.
 const int kProbeX = 8;
@@ -518,6 +520,8 @@ LRESULT CReorderListCtrl::OnItemPrePaint(NMLVCUSTOMDRAW* draw)
         draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
     }
     DWORD flags = GetItemFlags(row);
+    if ((flags & VIS_NO_NAME) && !m_bRowSelected)
+        draw->clrText = kNoNameText;
     if (flags & VIS_CURRENT)
         m_nCurrent = row;
     if (HFONT chosen = RowFontHandle(flags)) {

@@ -3,6 +3,8 @@
 
 namespace {
 const int kMaxTipText = 1024;
+// Wide enough for a file name; a tip with a line break needs a width to break at.
+const int kMaxTipWidth = 480;
 
 TOOLINFOA RowTool(HWND list, int row)
 {
@@ -20,6 +22,8 @@ void CRowTips::Create(HWND list)
     m_hTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, list, nullptr, nullptr,
                                nullptr);
+    if (m_hTip)
+        ::SendMessageA(m_hTip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
 }
 
 void CRowTips::OnMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -6,12 +6,12 @@
 // plug-ins of this build (link the target standin_plugins).
 namespace standin {
 
-enum class Kind { Named, NullRecord, NullName, WildName, NoExport, FailInit, CrashLoad, CrashQuery };
+enum class Kind { Named, NullRecord, NullName, WildName, NoExport, FailInit, CrashLoad, CrashQuery, NeedsLibrary };
 
 inline std::string LibraryPath(Kind kind)
 {
     static const char* const files[] = {"named", "nullrecord", "nullname", "wildname",
-                                        "noexport", "failinit", "crashload", "crashquery"};
+                                        "noexport", "failinit", "crashload", "crashquery", "needslibrary"};
     return std::string(STANDIN_PLUGIN_DIR) + "/standin_" + files[static_cast<int>(kind)] + ".dll";
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "testing/harness/DesktopSession.h"
+#include "tests/Picture.h"
 #include "tests/SmallDisk.h"
 #include "tests/catalogue/VisLayout.h"
 
@@ -17,6 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr int kList = 1000;
+constexpr int kSaveButton = 1;
 constexpr int kCancelButton = 1001;
 const char kApplicationCaption[] = "Orbiquel";
 
@@ -41,11 +43,28 @@ std::ostream& operator<<(std::ostream& out, const Row& row)
 const std::vector<Row> kBuiltinRows = {
     {"Waveform 1.1", 2, "", 1}, {"Spectrum 1.0", 2, "", 1}, {"Spectrum 2.0", 2, "", 1}, {"VU Sweep 1.1", 2, "", 1}};
 
-std::string NoNameMessage(const std::string& pluginPath)
+std::string NoNameMessage(const std::vector<std::string>& lines)
 {
-    return "Orbiquel could not determine the name of the visual plugin file\n'" + pluginPath +
-           "'.\nThe filename will be used instead but Orbiquel will not work properly. Please press F1 to show "
+    std::string list;
+    for (const std::string& line : lines)
+        list += line + "\n";
+    return "Orbiquel could not determine the names of these visual plugin files:\n" + list +
+           "Their file names will be used instead but Orbiquel will not work properly. Please press F1 to show "
            "the readme file and read chapter 'Problems' for further information.";
+}
+
+// How many pixels of the area show the amber of a plug-in that could not be asked for its name.
+int AmberPixels(const Picture& shot, const Rect& area)
+{
+    int amber = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            unsigned pixel = shot.Pixel(x, y);
+            unsigned red = pixel >> 16, green = pixel >> 8 & 0xFF, blue = pixel & 0xFF;
+            amber += red > 200 && green > 110 && green < 190 && blue < 110 ? 1 : 0;
+        }
+    }
+    return amber;
 }
 
 std::string TestName()
@@ -115,6 +134,13 @@ TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlu
                     "nullrecord|007_Blank.svp\n"
                     "named|012_Fire.svp|Fire Storm\n"
                     "crashquery|020_Crash.svp\n"
+                    "x64|030_Wide.svp\n"
+                    "arm64|031_Arm.svp\n"
+                    "program|032_Program.svp\n"
+                    "cutshort|033_Cut.svp\n"
+                    "needslibrary|034_Rings.svp\n"
+                    "noexport|035_Other.svp\n"
+                    "failinit|036_Fail.svp\n"
                     "named|Deep/deep.svp_disabled|Deep Sea\n"
                     "file|Deep/notes.txt|not a plug-in\n"
                     "named|Ember.SVP|Ignored\n"
@@ -126,36 +152,79 @@ TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlu
                     "file|TextOnly/notes.txt|not a plug-in\n"
                     "folder|Zero\n"
                     "file|readme.txt|not a plug-in\n");
-    std::string vis = DesktopSession::WindowsPath(session.VisFolder()) + "\\";
 
     session.StartProgram();
-    std::vector<std::string> messages = DismissNameWarnings(session, 5);
+    std::vector<std::string> messages = DismissNameWarnings(session, 1);
     WindowInfo main = session.WaitForMainWindow();
     ExpectNoMoreMessages(session);
 
-    EXPECT_EQ(messages, (std::vector<std::string>{NoNameMessage(vis + "007_Blank.svp"),
-                                                  NoNameMessage(vis + "020_Crash.svp"),
-                                                  NoNameMessage(vis + "Junk.svp"),
-                                                  NoNameMessage(vis + "NoName.svp"),
-                                                  NoNameMessage(vis + "Quiet.svp_disabled")}));
+    EXPECT_EQ(messages, (std::vector<std::string>{NoNameMessage({
+                            "007_Blank.svp: gave no name.",
+                            "020_Crash.svp: crashed when it was asked for its name.",
+                            "030_Wide.svp: built for 64-bit Windows; Melodrift cannot load it.",
+                            "031_Arm.svp: built for ARM64 Windows; Melodrift cannot load it.",
+                            "032_Program.svp: is a program, not a plug-in library.",
+                            "033_Cut.svp: is damaged or cut short.",
+                            "034_Rings.svp: needs ORBMISS71.DLL, which is not installed.",
+                            "035_Other.svp: has no \"QueryModule\": it is not a Melodrift visual plug-in.",
+                            "036_Fail.svp: failed or crashed while it was loaded.",
+                            "Junk.svp: is not a Windows program file.",
+                            "NoName.svp: gave no name.",
+                            "Quiet.svp_disabled: gave no name.",
+                        })}))
+        << "one message for the whole start, a line for each plug-in";
     std::vector<Row> expected = kBuiltinRows;
     expected.insert(expected.end(), {
-                                        {"007_Blank", 0, "007_Blank.svp", 1},
+                                        {"007_Blank", 0, "007_Blank.svp", 5},
                                         {"Fire Storm", 0, "012_Fire.svp", 1},
-                                        {"020_Crash", 0, "020_Crash.svp", 1},
+                                        {"020_Crash", 0, "020_Crash.svp", 5},
+                                        {"030_Wide", 0, "030_Wide.svp", 5},
+                                        {"031_Arm", 0, "031_Arm.svp", 5},
+                                        {"032_Program", 0, "032_Program.svp", 5},
+                                        {"033_Cut", 0, "033_Cut.svp", 5},
+                                        {"034_Rings", 0, "034_Rings.svp", 5},
+                                        {"035_Other", 0, "035_Other.svp", 5},
+                                        {"036_Fail", 0, "036_Fail.svp", 5},
                                         {"Deep Sea", 1, "Deep\\deep.svp_disabled", 2},
                                         {"Ice Age", 1, "Ice.svp_disabled", 2},
-                                        {"Junk", 0, "Junk.svp", 1},
-                                        {"NoName", 0, "NoName.svp", 1},
-                                        {"Quiet", 1, "Quiet.svp_disabled", 2},
+                                        {"Junk", 0, "Junk.svp", 1 | 4},
+                                        {"NoName", 0, "NoName.svp", 5},
+                                        {"Quiet", 1, "Quiet.svp_disabled", 2 | 4},
                                     });
     EXPECT_EQ(ReadRows(session, main), expected);
     std::string settings = SettingsText(session);
     EXPECT_NE(settings.find("Fire=Fire Storm\r\n"), std::string::npos);
     EXPECT_EQ(settings.find("NoName"), std::string::npos) << "nothing cached for an empty name";
     EXPECT_EQ(settings.find("Quiet"), std::string::npos) << "nothing cached for an empty name";
-    session.Screenshot(TestName());
-    EXPECT_TRUE(session.Program().running);
+
+    // The row of a plug-in that gave no name stands apart, and its tip says why.
+    WindowInfo list = session.Control(main.handle, kList);
+    std::vector<ListRow> rows = session.Rows(list.handle);
+    Picture shot(session.Screenshot(TestName()));
+    EXPECT_GT(AmberPixels(shot, rows[7].bounds), 20) << "030_Wide";
+    EXPECT_EQ(AmberPixels(shot, rows[5].bounds), 0) << "Fire Storm";
+    session.MouseMove({rows[7].icon.right + 16, rows[7].bounds.Center().y});
+    std::string tip;
+    for (int wait = 0; wait < 50 && tip.empty(); ++wait) {
+        auto window = session.WaitForWindow("", "tooltips_class32", 100);
+        tip = window ? window->text : "";
+    }
+    EXPECT_EQ(tip, "030_Wide.svp\nbuilt for 64-bit Windows; Melodrift cannot load it.");
+
+    // Save renames them like any other, in their order and states.
+    session.Click(session.Control(main.handle, kSaveButton).window.Center());
+    ASSERT_TRUE(session.WaitForProgramExit(30000));
+    std::vector<std::string> saved;
+    for (const auto& entry : std::filesystem::directory_iterator(session.VisFolder())) {
+        std::string name = entry.path().filename().string();
+        if (name.size() > 4 && name[3] == '_')
+            saved.push_back(name);
+    }
+    std::sort(saved.begin(), saved.end());
+    EXPECT_EQ(saved, (std::vector<std::string>{"004_Blank.svp", "005_Fire.svp", "006_Crash.svp", "007_Wide.svp",
+                                               "008_Arm.svp", "009_Program.svp", "010_Cut.svp", "011_Rings.svp",
+                                               "012_Other.svp", "013_Fail.svp", "014_Deep", "015_Ice.svp_disabled",
+                                               "016_Junk.svp", "017_NoName.svp", "018_Quiet.svp_disabled"}));
 }
 
 TEST(CatalogueE2E, SecondStartTakesTheNamesFromTheSettingsFileWithoutLoadingPlugins)

@@ -15,6 +15,7 @@ namespace {
 struct Lookup {
     bool found;
     std::string name;
+    PluginDiagnosis why;
 };
 
 std::string RepeatedDigits(size_t length)
@@ -33,8 +34,9 @@ protected:
     Lookup LookUp(const std::string& relative) const
     {
         std::string name = "stale";
-        bool found = LookupDisplayName(m_settings, m_vis + "\\" + relative, name);
-        return {found, name};
+        PluginDiagnosis why;
+        bool found = LookupDisplayName(m_settings, m_vis + "\\" + relative, m_folder.Path(), name, why);
+        return {found, name, why};
     }
     std::string Cached(const std::string& key) const { return m_settings.GetString(kCacheSection, key); }
     std::string SettingsText() const
@@ -110,31 +112,44 @@ TEST_F(DisplayNames, PluginsThatGiveNoNameFallBackToNamesGivenByHand)
         {"NullRecord.svp", Kind::NullRecord}, {"NoExport.svp", Kind::NoExport},
         {"FailInit.svp", Kind::FailInit},     {"CrashLoad.svp", Kind::CrashLoad},
         {"CrashQuery.svp", Kind::CrashQuery}, {"WildName.svp", Kind::WildName},
-        {"NullName.svp", Kind::NullName},
+        {"NullName.svp", Kind::NullName},     {"NeedsLibrary.svp", Kind::NeedsLibrary},
     };
     for (const auto& plugin : broken)
         ASSERT_TRUE(standin::AddPlugin(m_vis, plugin.file, plugin.kind)) << plugin.file;
     ASSERT_TRUE(standin::AddNonLibrary(m_vis, "NotLibrary.svp"));
     // An empty name cannot tell the row apart: no better than none.
     ASSERT_TRUE(standin::AddNamedPlugin(m_vis, "Blank.svp", ""));
+    // Held without sharing, as a running player may hold it.
+    ASSERT_TRUE(standin::AddNamedPlugin(m_vis, "Held.svp", "Held"));
+    HANDLE held = ::CreateFileA((m_vis + "\\Held.svp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
-    std::string files[] = {"NullRecord", "NoExport", "FailInit", "CrashLoad", "CrashQuery",
-                           "WildName",   "NullName", "NotLibrary", "Blank"};
-    for (const std::string& key : files) {
+    const std::pair<std::string, PluginProblem> files[] = {
+        {"NullRecord", PluginProblem::NoName},     {"NoExport", PluginProblem::NoEntryPoint},
+        {"FailInit", PluginProblem::LoadFailed},   {"CrashLoad", PluginProblem::LoadFailed},
+        {"CrashQuery", PluginProblem::Crashed},    {"WildName", PluginProblem::Crashed},
+        {"NullName", PluginProblem::NoName},       {"NeedsLibrary", PluginProblem::MissingLibrary},
+        {"NotLibrary", PluginProblem::NotProgram}, {"Blank", PluginProblem::NoName},
+        {"Held", PluginProblem::Unreadable}};
+    for (const auto& [key, problem] : files) {
         Lookup lookup = LookUp(key + ".svp");
         EXPECT_FALSE(lookup.found) << key;
         EXPECT_EQ(lookup.name, "") << key;
+        EXPECT_EQ(lookup.why.problem, problem) << key;
     }
+    EXPECT_EQ(LookUp("NeedsLibrary.svp").why.library, "ORBMISS71.DLL");
+
     EXPECT_EQ(SettingsText(), "") << "nothing is cached for a plug-in that gave no name";
 
-    for (const std::string& key : files)
+    for (const auto& [key, problem] : files)
         m_settings.WriteString(kLockedSection, key, "Hand " + key);
-    for (const std::string& key : files) {
+    for (const auto& [key, problem] : files) {
         Lookup lookup = LookUp(key + ".svp");
         EXPECT_TRUE(lookup.found) << key;
         EXPECT_EQ(lookup.name, "Hand " + key);
         EXPECT_EQ(Cached(key), "") << key;
     }
+    ::CloseHandle(held);
 }
 
 TEST_F(DisplayNames, OverlongNameIsCutToWhatTheSettingsCanHold)

@@ -78,7 +78,7 @@ void Scan(const std::string& vis, const CProfileFile& settings)
 {
     HiddenList list;
     std::vector<unsigned char> enabledAtLoad;
-    CPluginScanner(list.List(), vis, settings, enabledAtLoad, [](const std::string&) {}).ScanPlugins();
+    CPluginScanner(list.List(), vis, settings, enabledAtLoad, [](const std::string&, const std::string&) {}).ScanPlugins();
 }
 }
 
@@ -143,7 +143,7 @@ int main(int argc, char** argv)
     Time("append every row to a list view", [&] {
         HiddenList list;
         std::vector<unsigned char> enabledAtLoad;
-        CPluginScanner scanner(list.List(), vis, settings, enabledAtLoad, [](const std::string&) {});
+        CPluginScanner scanner(list.List(), vis, settings, enabledAtLoad, [](const std::string&, const std::string&) {});
         for (const std::string& path : paths)
             scanner.AddPluginItem("Benchmark Visual", path, IMG_ENABLED);
     });
