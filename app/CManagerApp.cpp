@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include "app/AppPaths.h"
 #include "app/CManagerDlg.h"
+#include "app/InstanceClaim.h"
 #include "framework/CDC.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
@@ -40,7 +41,7 @@ BOOL CManagerApp::InitInstance()
 bool CManagerApp::ClaimOnlyInstance()
 {
     m_hInstanceMutex = ::CreateMutexA(nullptr, FALSE, kInstanceMutex);
-    return !(m_hInstanceMutex && ::GetLastError() == ERROR_ALREADY_EXISTS);
+    return !AnotherCopyRuns(m_hInstanceMutex != nullptr, ::GetLastError());
 }
 
 void CManagerApp::ShowFirstInstance()

@@ -457,7 +457,7 @@ void CManagerDlg::StartAnimation()
     m_wndAnim.Open(IDR_CLIP, ANIM_AUTOPLAY | ANIM_KEYFROMFRAME, 0x0000FF00);
 }
 
-void CManagerDlg::OnPopupMenu(UINT, POINT screenPoint)
+void CManagerDlg::OnPopupMenu(POINT screenPoint, UINT alignment)
 {
     HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_POPUP));
     HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
@@ -465,7 +465,7 @@ void CManagerDlg::OnPopupMenu(UINT, POINT screenPoint)
     if (popup && !MakeSaveFlow().CanUndo())
         ::EnableMenuItem(popup, ID_POPUP_UNDO_SAVE, MF_BYCOMMAND | MF_GRAYED);
     if (popup)
-        command = static_cast<UINT>(::TrackPopupMenu(popup, TPM_CENTERALIGN | TPM_NONOTIFY | TPM_RETURNCMD,
+        command = static_cast<UINT>(::TrackPopupMenu(popup, alignment | TPM_NONOTIFY | TPM_RETURNCMD,
                                                      screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
     if (menu)
         ::DestroyMenu(menu);
@@ -557,7 +557,15 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         // The whole face counts as caption, so a right click anywhere on it lands here. Not
         // passed on: the default handling would wait for a release the menu has taken, then
         // open the system menu.
-        OnPopupMenu(static_cast<UINT>(wParam), {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        OnPopupMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, TPM_CENTERALIGN);
+        result = 0;
+        return true;
+    case WM_CONTEXTMENU:
+        // The Apps key or Shift+F10, in the window or passed up by any of its
+        // controls; a right click keeps its own ways.
+        if (lParam != -1)
+            break;
+        OnPopupMenu(m_list.KeyboardMenuPoint(), TPM_LEFTALIGN);
         result = 0;
         return true;
     case WM_HELP:

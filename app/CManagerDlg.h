@@ -42,7 +42,7 @@ private:
     void ShowAboutBox();
     // The clip, the popup menu and the readme.
     void StartAnimation();
-    void OnPopupMenu(UINT hitTest, POINT screenPoint);
+    void OnPopupMenu(POINT screenPoint, UINT alignment);
     void ConfirmUninstall();
     void ShowReadme();
     void MarkCurrentVisual();

@@ -2,16 +2,19 @@
 #include "framework/CodePageText.h"
 
 namespace {
+static_assert(kNoBestFitChars == WC_NO_BEST_FIT_CHARS, "the flag NameConversionFor hands out");
+
 // For a character the code page cannot hold, the system's own conversion,
 // which FindFirstFileA uses, may hand back a look-alike (a plain letter for an
 // accented one): a name that opens, and would rename, another file. Asked
-// without best fit it gives "?" instead; a name too long for the code page
-// becomes "?" as a whole.
+// without best fit it gives "?" instead; a name too long for the code page,
+// or one it cannot convert at all, becomes "?" as a whole.
 std::string CodePageName(const wchar_t* wide)
 {
     char converted[2 * MAX_PATH];
-    int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, converted, sizeof converted, "?",
-                                       nullptr);
+    NameConversion conversion = NameConversionFor(::GetACP());
+    int length = ::WideCharToMultiByte(CP_ACP, conversion.flags, wide, -1, converted, sizeof converted,
+                                       conversion.defaultChar, nullptr);
     return length == 0 || length > MAX_PATH ? "?" : converted;
 }
 

@@ -82,3 +82,10 @@ bool HoldsUnmappedChar(const std::string& name)
 {
     return name.find('?') != std::string::npos;
 }
+
+NameConversion NameConversionFor(unsigned codePage)
+{
+    if (codePage == kUtf8CodePage)
+        return {kErrInvalidChars, nullptr};
+    return {kNoBestFitChars, "?"};
+}

@@ -39,3 +39,20 @@ std::string LowerCase(std::string text, LeadByteRule isLead = SystemLeadByte);
 // cannot hold, and "?" is never part of a real file name: such a name opens
 // nothing, or worse, a file with a look-alike name.
 bool HoldsUnmappedChar(const std::string& name);
+
+// How a file name goes from UTF-16 into a code page with WideCharToMultiByte:
+// its flags and its default character (null: none may be given).
+struct NameConversion {
+    unsigned long flags;
+    const char* defaultChar;
+};
+
+constexpr unsigned kUtf8CodePage = 65001;          // CP_UTF8, and the system's code page where Windows is set to UTF-8
+constexpr unsigned long kNoBestFitChars = 0x400;   // WC_NO_BEST_FIT_CHARS
+constexpr unsigned long kErrInvalidChars = 0x80;   // WC_ERR_INVALID_CHARS
+
+// In a code page that cannot hold every character, a name is taken without
+// look-alikes and with "?" for what is missing. UTF-8 holds every name, and
+// Windows refuses both there; a name that is not proper UTF-16 (half a
+// surrogate pair) fails as a whole instead of turning into another name.
+NameConversion NameConversionFor(unsigned codePage);

@@ -76,6 +76,24 @@ VisPlugin* CReorderListCtrl::GetPlugin(int row) const
     return reinterpret_cast<VisPlugin*>(GetItemData(row));
 }
 
+POINT CReorderListCtrl::KeyboardMenuPoint() const
+{
+    int row = GetNextItem(-1, LVNI_FOCUSED | LVNI_SELECTED);
+    if (row < 0)
+        row = GetNextItem(-1, LVNI_SELECTED);
+    if (row < 0)
+        row = GetNextItem(-1, LVNI_FOCUSED);
+    RECT client{}, bounds{};
+    ::GetClientRect(m_hWnd, &client);
+    POINT point{};
+    if (row >= 0 && GetItemRect(row, &bounds, LVIR_BOUNDS)) {
+        point.x = std::clamp(bounds.left, client.left, client.right);
+        point.y = std::clamp(bounds.bottom, client.top, client.bottom);
+    }
+    ::ClientToScreen(m_hWnd, &point);
+    return point;
+}
+
 std::vector<int> CReorderListCtrl::SelectedRows() const
 {
     std::vector<int> rows;

@@ -35,6 +35,11 @@ public:
     void SortByName(bool ascending);
     // Every plug-in row's lamp on or off, but the current row's, as clicks would set them.
     void SwitchAllLamps(bool on);
+    // Where a menu asked for from the keyboard opens, in screen coordinates:
+    // under the selected row (the focused one of several, or the focused row
+    // when none is selected), kept within the list; its top-left corner when
+    // no row is either.
+    POINT KeyboardMenuPoint() const;
 
     // The row that carries VIS_CURRENT; kNoVisual when none.
     int m_nCurrent = kNoVisual;

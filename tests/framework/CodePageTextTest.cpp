@@ -35,3 +35,20 @@ TEST(CodePageText, AQuestionMarkStandsForACharacterTheCodePageCannotHold)
     EXPECT_TRUE(HoldsUnmappedChar("F?re.svp"));
     EXPECT_FALSE(HoldsUnmappedChar(kHyou + ".svp"));
 }
+
+TEST(CodePageText, UnderUtf8NamesAreConvertedWithoutBestFitRulesOrAQuestionMark)
+{
+    NameConversion utf8 = NameConversionFor(kUtf8CodePage);
+    EXPECT_EQ(utf8.flags & kNoBestFitChars, 0u) << "refused under UTF-8: every name would be \"?\"";
+    EXPECT_EQ(utf8.defaultChar, nullptr) << "refused under UTF-8 as well";
+    EXPECT_EQ(utf8.flags, kErrInvalidChars) << "half a surrogate pair fails instead of naming another file";
+}
+
+TEST(CodePageText, OtherCodePagesTakeNoLookAlikesAndMarkWhatIsMissing)
+{
+    for (unsigned codePage : {1252u, 1251u, 932u, 936u, 949u}) {
+        NameConversion conversion = NameConversionFor(codePage);
+        EXPECT_EQ(conversion.flags, kNoBestFitChars) << codePage;
+        EXPECT_STREQ(conversion.defaultChar, "?") << codePage;
+    }
+}

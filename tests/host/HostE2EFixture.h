@@ -95,6 +95,19 @@ protected:
         ASSERT_TRUE(session->WaitForWindowGone(menu->handle, 60000));
     }
 
+    // Opens the popup menu with a key ("Menu" is the Apps key, "shift+F10"),
+    // then picks an item with keys alone; shown is where the menu opened.
+    void ChooseFromMenuByKeys(const std::string& opener, const std::vector<std::string>& keys, Rect& shown)
+    {
+        session->Key(opener);
+        auto menu = session->WaitForWindow("", "#32768", 10000);
+        ASSERT_TRUE(menu) << "no popup menu for " << opener;
+        shown = menu->window;
+        for (const std::string& key : keys)
+            session->Key(key);
+        ASSERT_TRUE(session->WaitForWindowGone(menu->handle, 60000));
+    }
+
     // The tip the list shows with the pointer over row's name; the last one seen when it is not expected.
     std::string TipOver(int row, const std::string& expected)
     {

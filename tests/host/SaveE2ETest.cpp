@@ -282,7 +282,11 @@ TEST_F(HostE2E, TheMenuSortsAndSwitchesAllPluginsTypingFindsARowAndTipsNameTheFi
     session->Key("a");
     EXPECT_TRUE(Rows()[7].state & kSelectedState) << "typing the first letters selects Gamma 2";
 
-    ChooseFromMenu("s");
+    // The Apps key opens the menu under the selected row.
+    Rect gamma2 = Rows()[7].bounds, menu;
+    ChooseFromMenuByKeys("Menu", {"s"}, menu);
+    EXPECT_NEAR(menu.left, gamma2.left, 2);
+    EXPECT_NEAR(menu.top, gamma2.bottom, 2);
     std::vector<ListRow> rows = Rows();
     std::vector<std::string> texts = Texts(rows);
     EXPECT_EQ(std::vector<std::string>(texts.begin() + 4, texts.end()),
@@ -300,7 +304,12 @@ TEST_F(HostE2E, TheMenuSortsAndSwitchesAllPluginsTypingFindsARowAndTipsNameTheFi
     // All off but the current one, then all on again, each saved.
     StartProgram();
     ASSERT_EQ(CurrentRow(), 6);
-    ChooseFromMenu("f");
+    // Shift+F10 too, and the arrows walk the menu to "Switch all off".
+    session->Click(Label(8));
+    Rect gamma10 = Rows()[8].bounds;
+    ChooseFromMenuByKeys("shift+F10", {"Down", "Down", "Down", "Down", "Down", "Return"}, menu);
+    EXPECT_NEAR(menu.left, gamma10.left, 2);
+    EXPECT_NEAR(menu.top, gamma10.bottom, 2);
     ClickSave();
     ASSERT_TRUE(session->WaitForProgramExit(30000));
     EXPECT_EQ(PluginFiles(session->VisFolder()),

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <cstdlib>
 #include <new>
+#include <utility>
 #include <vector>
 #include "listview/COffscreenDC.h"
 #include "tests/GdiObjectCount.h"
@@ -402,6 +403,45 @@ TEST(CReorderListCtrl, SpaceSwitchesTheLampOfTheFocusedPlugIn)
         EXPECT_EQ(Image(fixture, row), image) << row;
         EXPECT_EQ(fixture.list.GetItemFlags(row), flags) << row;
     }
+}
+
+namespace {
+// A point of the list's client area on the screen, as x and y.
+std::pair<LONG, LONG> OnScreen(const ListFixture& fixture, LONG x, LONG y)
+{
+    POINT point{x, y};
+    ::ClientToScreen(fixture.list, &point);
+    return {point.x, point.y};
+}
+
+std::pair<LONG, LONG> KeyboardMenuAt(const ListFixture& fixture)
+{
+    POINT point = fixture.list.KeyboardMenuPoint();
+    return {point.x, point.y};
+}
+}
+
+TEST(CReorderListCtrl, AKeyboardMenuOpensUnderTheSelectedRowAndWithinTheList)
+{
+    ListFixture fixture(40, 120);
+    fixture.Select({});
+    EXPECT_EQ(KeyboardMenuAt(fixture), OnScreen(fixture, 0, 0)) << "no row: the top-left corner";
+
+    fixture.Select({4, 2});  // the focus on row 4
+    RECT row = fixture.RowBounds(4);
+    EXPECT_EQ(KeyboardMenuAt(fixture), OnScreen(fixture, row.left, row.bottom));
+    fixture.list.SetItemState(3, LVIS_FOCUSED, LVIS_FOCUSED);
+    row = fixture.RowBounds(2);
+    EXPECT_EQ(KeyboardMenuAt(fixture), OnScreen(fixture, row.left, row.bottom))
+        << "the focus off the selection: the first selected row";
+    fixture.list.SetItemState(-1, 0, LVIS_SELECTED);
+    row = fixture.RowBounds(3);
+    EXPECT_EQ(KeyboardMenuAt(fixture), OnScreen(fixture, row.left, row.bottom)) << "none selected: the focused row";
+
+    fixture.Select({30});
+    fixture.list.EnsureVisible(0, FALSE);
+    RECT client = fixture.list.GetClientRect();
+    EXPECT_EQ(KeyboardMenuAt(fixture), OnScreen(fixture, 0, client.bottom)) << "a row below sight";
 }
 
 TEST(CReorderListCtrl, PaintsAndDragsGiveBackEveryGdiObject)
