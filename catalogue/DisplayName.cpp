@@ -9,9 +9,12 @@ namespace {
 PluginProblem AskPlugin(const std::string& path, const std::string& hostFolder, std::string& name,
                         PluginDiagnosis& why)
 {
-    why = CheckPluginFile(path, hostFolder);
+    PluginImage image;
+    why.problem = CheckPluginHeaders(path, image);
     if (why.problem == PluginProblem::None)
         why.problem = QueryPluginName(path, name);
+    if (why.problem == PluginProblem::LoadFailed)
+        why = DiagnoseLoadFailure(path, image, hostFolder);
     return why.problem;
 }
 }

@@ -1,24 +1,54 @@
 #include "catalogue/PluginDiagnosis.h"
 #include <windows.h>
-#include "catalogue/PluginImage.h"
-#include "framework/CFile.h"
 #include "framework/CodePageText.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
 
 namespace {
-// Past this a file is no plug-in library anyone would load.
-constexpr LONGLONG kLargestPlugin = 256LL * 1024 * 1024;
+// The file's bytes as a read-only view: only the pages the headers touch are read.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path)
+    {
+        m_hFile = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        LARGE_INTEGER size{};
+        if (m_hFile == INVALID_HANDLE_VALUE || !::GetFileSizeEx(m_hFile, &size) || size.HighPart != 0)
+            return;
+        m_size = size.LowPart;
+        if (m_size == 0) {
+            m_bOpen = true;
+            return;
+        }
+        m_hMapping = ::CreateFileMappingA(m_hFile, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        m_pView = m_hMapping ? ::MapViewOfFile(m_hMapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
+        m_bOpen = m_pView != nullptr;
+    }
+    ~MappedFile()
+    {
+        if (m_pView)
+            ::UnmapViewOfFile(m_pView);
+        if (m_hMapping)
+            ::CloseHandle(m_hMapping);
+        if (m_hFile != INVALID_HANDLE_VALUE)
+            ::CloseHandle(m_hFile);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
 
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    CFile file;
-    LONGLONG length = file.Open(path) ? file.GetLength() : -1;
-    if (length < 0 || length > kLargestPlugin)
-        return false;
-    bytes.resize(static_cast<size_t>(length));
-    return length == 0 || file.Read(&bytes[0], static_cast<UINT>(length)) == static_cast<UINT>(length);
-}
+    bool IsOpen() const { return m_bOpen; }
+    std::string_view Bytes() const
+    {
+        return m_pView ? std::string_view(static_cast<const char*>(m_pView), m_size) : std::string_view();
+    }
+
+private:
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+    HANDLE m_hMapping = nullptr;
+    void* m_pView = nullptr;
+    DWORD m_size = 0;
+    bool m_bOpen = false;
+};
 
 // The loader resolves these names itself; no file of theirs need exist.
 bool IsApiSet(const std::string& library)
@@ -65,22 +95,21 @@ UINT TextOf(PluginProblem problem)
 }
 }
 
-PluginDiagnosis CheckPluginFile(const std::string& path, const std::string& hostFolder)
+PluginProblem CheckPluginHeaders(const std::string& path, PluginImage& image)
+{
+    if (HoldsUnmappedChar(path))
+        return PluginProblem::NameNotHeld;
+    MappedFile file(path);
+    if (!file.IsOpen())
+        return PluginProblem::Unreadable;
+    image = ReadPluginImage(file.Bytes());
+    return ProblemOf(image);
+}
+
+PluginDiagnosis DiagnoseLoadFailure(const std::string& path, const PluginImage& image, const std::string& hostFolder)
 {
     PluginDiagnosis diagnosis;
-    std::string bytes;
-    if (HoldsUnmappedChar(path)) {
-        diagnosis.problem = PluginProblem::NameNotHeld;
-        return diagnosis;
-    }
-    if (!ReadWholeFile(path, bytes)) {
-        diagnosis.problem = PluginProblem::Unreadable;
-        return diagnosis;
-    }
-    PluginImage image = ReadPluginImage(bytes);
-    diagnosis.problem = ProblemOf(image);
-    if (diagnosis.problem != PluginProblem::None)
-        return diagnosis;
+    diagnosis.problem = PluginProblem::LoadFailed;
     std::string folders = FolderOf(path) + ";" + hostFolder;
     for (const std::string& library : image.imports) {
         if (!LibraryFound(library, folders)) {

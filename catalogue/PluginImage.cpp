@@ -18,7 +18,7 @@ constexpr size_t kLongestLibraryName = 260;
 // The file's bytes, read only where they are.
 class Bytes {
 public:
-    explicit Bytes(const std::string& bytes) : m_bytes(bytes) {}
+    explicit Bytes(std::string_view bytes) : m_bytes(bytes) {}
 
     bool Has(size_t offset, size_t count) const { return offset <= m_bytes.size() && count <= m_bytes.size() - offset; }
 
@@ -44,7 +44,7 @@ public:
     {
         for (size_t length = 0; length <= longest && Has(offset + length, 1); ++length) {
             if (m_bytes[offset + length] == '\0') {
-                text = m_bytes.substr(offset, length);
+                text = std::string(m_bytes.substr(offset, length));
                 return true;
             }
         }
@@ -54,7 +54,7 @@ public:
 private:
     unsigned Byte(size_t offset) const { return static_cast<unsigned char>(m_bytes[offset]); }
 
-    const std::string& m_bytes;
+    std::string_view m_bytes;
 };
 
 struct Section {
@@ -132,17 +132,17 @@ ImageFault ReadImportTable(const Bytes& file, size_t header, PluginImage& image)
 }
 }
 
-PluginImage ReadPluginImage(const std::string& bytes)
+PluginImage ReadPluginImage(std::string_view bytes)
 {
     PluginImage image;
     Bytes file(bytes);
-    if (bytes.size() < 2 || bytes.compare(0, 2, "MZ") != 0)
+    if (bytes.substr(0, 2) != "MZ")
         return image;
     uint32_t header = 0;
     unsigned characteristics = 0;
     image.fault = ImageFault::Damaged;
     if (bytes.size() < kDosHeaderSize || !file.Read32(kNewHeaderOffsetField, header) ||
-        !file.Has(header, 4 + kFileHeaderSize) || bytes.compare(header, 4, std::string("PE\0\0", 4)) != 0 ||
+        !file.Has(header, 4 + kFileHeaderSize) || bytes.substr(header, 4) != std::string_view("PE\0\0", 4) ||
         !file.Read16(header + 4, image.machine) || !file.Read16(header + 22, characteristics))
         return image;
     if (image.machine != kMachineI386)

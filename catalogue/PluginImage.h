@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the headers of a plug-in file say about whether Melodrift, a 32-bit
@@ -24,4 +25,4 @@ struct PluginImage {
     std::vector<std::string> imports;
 };
 
-PluginImage ReadPluginImage(const std::string& bytes);
+PluginImage ReadPluginImage(std::string_view bytes);
