@@ -21,6 +21,7 @@ constexpr int kNoVisual = INT_MAX;
 enum : unsigned long {
     VIS_ENABLED = 0x00000001,          // wanted enabled at the next Save
     VIS_DISABLED_ON_DISK = 0x00000002, // the file had a disabled name at the scan
+    VIS_ADDED = 0x00000004,            // copied into the Vis folder since the scan: the running host never loaded it
     VIS_CURRENT = 0x10000000,          // the visual the host currently shows
 };
 

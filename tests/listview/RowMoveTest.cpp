@@ -114,6 +114,18 @@ TEST(RowMove, BuiltInRowsNeverMove)
     EXPECT_TRUE(MovableRows({0, 1, 2, 3}).empty());
 }
 
+TEST(RowRemoval, SparesTheBuiltInsAndTheCurrentRowAndTheCurrentMarkFollowsItsRow)
+{
+    EXPECT_EQ(RemovableRows({0, 3, 4, 6, 7}, 6), (Rows{4, 7}));
+    EXPECT_EQ(RemovableRows({4, 5}, kNoVisual), (Rows{4, 5}));
+    EXPECT_TRUE(RemovableRows({1, 5}, 5).empty());
+
+    EXPECT_EQ(RowAfterRemoval(9, {4, 7, 12}), 7);
+    EXPECT_EQ(RowAfterRemoval(2, {4, 7}), 2);
+    EXPECT_EQ(RowAfterRemoval(7, {4, 7}), kNoVisual);
+    EXPECT_EQ(RowAfterRemoval(kNoVisual, {4}), kNoVisual);
+}
+
 TEST(RowMove, KeyboardMovesTheBlockOneRowLikeADrop)
 {
     int target = 0;
