@@ -2,6 +2,7 @@
 #include <memory>
 #include "catalogue/CProfileIndex.h"
 #include "catalogue/DisplayName.h"
+#include "catalogue/PluginInstall.h"
 #include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
 #include "framework/CListCtrl.h"
@@ -77,23 +78,46 @@ int CPluginScanner::AddPluginItem(const std::string& name, const std::string& re
     return AppendRow(name, relativePath, image);
 }
 
+// The host loads a plug-in only at its start: the new load position is
+// one it never loaded, so its numbers and key steps pass over it.
+int CPluginScanner::InsertAddedPlugin(int row, const std::string& relativePath)
+{
+    std::string fullPath = m_strVisFolder + relativePath;
+    std::string name;
+    if (!LookupDisplayName(m_settings, fullPath, name)) {
+        m_warn(fullPath);
+        name = EntryTitle(relativePath);
+    }
+    auto plugin = std::make_unique<VisPlugin>();
+    plugin->file = relativePath;
+    plugin->flags = VIS_ENABLED | VIS_ADDED;
+    plugin->loadIndex = static_cast<int>(m_enabledAtLoad.size());
+    RecordEnabledAtLoad(plugin->loadIndex, false);
+    return InsertRow(row, name, std::move(plugin), IMG_ENABLED);
+}
+
 int CPluginScanner::AppendRow(const std::string& name, const std::string& relativePath, int image)
 {
     auto plugin = std::make_unique<VisPlugin>();
     plugin->file = relativePath;
     plugin->flags = image == IMG_DISABLED ? VIS_DISABLED_ON_DISK : VIS_ENABLED;
     plugin->loadIndex = m_nRows;
+    int inserted = InsertRow(m_nRows, name, std::move(plugin), image);
+    if (inserted >= 0)
+        ++m_nRows;
+    return inserted;
+}
 
+int CPluginScanner::InsertRow(int row, const std::string& name, std::unique_ptr<VisPlugin> plugin, int image)
+{
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = m_nRows;
+    item.iItem = row;
     item.pszText = const_cast<char*>(name.c_str());
     item.iImage = image;
     item.lParam = reinterpret_cast<LPARAM>(plugin.get());
     int inserted = m_list.InsertItem(&item);
-    if (inserted >= 0) {
+    if (inserted >= 0)
         plugin.release();  // the row owns it now
-        ++m_nRows;
-    }
     return inserted;
 }
