@@ -9,6 +9,8 @@
 #include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
 #include "framework/ResString.h"
+#include "catalogue/PluginInstall.h"
+#include "catalogue/PluginPicker.h"
 #include "catalogue/VisPlugin.h"
 #include "host/HostNumbering.h"
 #include "host/HostPaths.h"
@@ -95,6 +97,7 @@ BOOL CManagerDlg::OnInitDialog()
     MarkCurrentVisual();
     StartAnimation();
     SetPollTimer(TRUE);
+    ::DragAcceptFiles(m_hWnd, TRUE);
     return TRUE;
 }
 
@@ -196,6 +199,44 @@ BOOL CManagerDlg::ScanPlugins()
 {
     CPluginScanner scanner(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad, &WarnNoDisplayName);
     return scanner.ScanPlugins();
+}
+
+CPluginInstaller CManagerDlg::MakeInstaller()
+{
+    return CPluginInstaller(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad, &WarnNoDisplayName,
+                            &AskUser);
+}
+
+// From the menu the new rows go below the selected row.
+void CManagerDlg::AddPluginsFromDialog()
+{
+    std::vector<std::string> paths = ChoosePluginFiles(m_hWnd);
+    int selected = m_list.GetNextItem(-1, LVNI_SELECTED);
+    AddPlugins(paths, selected < 0 ? kNoVisual : selected + 1);
+}
+
+// Dropped on a row, the new rows go in there; anywhere else, at the end.
+void CManagerDlg::OnDropFiles(HDROP drop)
+{
+    std::vector<std::string> paths = DroppedPaths(drop);
+    POINT point{};
+    ::DragQueryPoint(drop, &point);
+    ::DragFinish(drop);
+    ::MapWindowPoints(m_hWnd, m_list.m_hWnd, &point, 1);
+    AddPlugins(paths, m_list.HitTest(point));
+}
+
+void CManagerDlg::AddPlugins(const std::vector<std::string>& paths, int anchor)
+{
+    if (paths.empty())
+        return;
+    CWaitCursor wait;
+    m_list.SelectOnly(MakeInstaller().AddPlugins(paths, AddedRowIndex(anchor, m_list.GetItemCount())));
+}
+
+void CManagerDlg::RemoveSelectedPlugins()
+{
+    m_list.RemoveRows(MakeInstaller().RecyclePlugins(m_list.RemovableRows()));
 }
 
 // The host's own name for what it shows wins; without a running host the
@@ -408,6 +449,12 @@ bool CManagerDlg::OnListNotify(NMHDR* header, LRESULT& result)
         result = 0;
         return true;
     }
+    if (header->idFrom == IDC_LIST && header->code == LVN_KEYDOWN) {
+        if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_DELETE)
+            RemoveSelectedPlugins();
+        result = 0;
+        return true;
+    }
     if (header->idFrom != IDC_LIST || (header->code != NM_CLICK && header->code != NM_DBLCLK))
         return false;
     auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
@@ -451,6 +498,8 @@ void CManagerDlg::OnPopupMenu(UINT, POINT screenPoint)
     UINT command = 0;
     if (popup && !MakeSaveFlow().CanUndo())
         ::EnableMenuItem(popup, ID_POPUP_UNDO_SAVE, MF_BYCOMMAND | MF_GRAYED);
+    if (popup && m_list.RemovableRows().empty())
+        ::EnableMenuItem(popup, ID_POPUP_REMOVE, MF_BYCOMMAND | MF_GRAYED);
     if (popup)
         command = static_cast<UINT>(::TrackPopupMenu(popup, TPM_CENTERALIGN | TPM_NONOTIFY | TPM_RETURNCMD,
                                                      screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
@@ -476,6 +525,12 @@ void CManagerDlg::OnPopupMenu(UINT, POINT screenPoint)
         break;
     case ID_POPUP_UNDO_SAVE:
         UndoLastSave();
+        break;
+    case ID_POPUP_ADD:
+        AddPluginsFromDialog();
+        break;
+    case ID_POPUP_REMOVE:
+        RemoveSelectedPlugins();
         break;
     }
 }
@@ -519,6 +574,10 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         else
             OnPollTimer();
         result = Default();
+        return true;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        result = 0;
         return true;
     case WM_HOSTVISCHANGED:
         OnHostVisChanged(lParam);

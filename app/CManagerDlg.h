@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 #include "animation/CAnimationWnd.h"
+#include "catalogue/CPluginInstaller.h"
 #include "catalogue/CPluginScanner.h"
 #include "framework/CBrush.h"
 #include "framework/CImageList.h"
@@ -46,6 +47,13 @@ private:
     void ConfirmUninstall();
     void ShowReadme();
     void MarkCurrentVisual();
+
+    // Adding and removing plug-ins; the work is the installer's.
+    CPluginInstaller MakeInstaller();
+    void AddPluginsFromDialog();
+    void OnDropFiles(HDROP drop);
+    void AddPlugins(const std::vector<std::string>& paths, int anchor);
+    void RemoveSelectedPlugins();
 
     // List gestures.
     bool OnListNotify(NMHDR* header, LRESULT& result);
