@@ -136,15 +136,15 @@ TEST_F(PluginInstall, RecycleAsksOnceThenTakesFilesAndSubFoldersAndLeavesHeldOne
 
     m_messages.clear();
     m_answer = IDYES;
-    HANDLE held = ::CreateFileA((m_vis + "\\Held.svp").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // Loaded, as the host holds the plug-ins it shows.
+    HMODULE held = ::LoadLibraryA((m_vis + "\\Held.svp").c_str());
+    ASSERT_NE(held, nullptr);
     Rows others;
     for (int row = 4; row <= 6; ++row)
         if (Plugin(row).file != "Held.svp")
             others.push_back(row);
     EXPECT_EQ(Installer().RecyclePlugins({4, 5, 6}), others);
-    ::CloseHandle(held);
+    ::FreeLibrary(held);
     EXPECT_EQ(m_messages, (Strings{"Move 3 plug-in(s) to the Recycle Bin?",
                                    "Orbiquel could not move 'Held.svp' to the Recycle Bin, because Melodrift holds it "
                                    "or the folder may not be changed, so it stays."}));
