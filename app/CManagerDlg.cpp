@@ -231,7 +231,7 @@ void CManagerDlg::AddPlugins(const std::vector<std::string>& paths, int anchor)
     if (paths.empty())
         return;
     CWaitCursor wait;
-    m_list.SelectOnly(MakeInstaller().AddPlugins(paths, AddedRowIndex(anchor, m_list.GetItemCount())));
+    m_list.ShowInsertedRows(MakeInstaller().AddPlugins(paths, AddedRowIndex(anchor, m_list.GetItemCount())));
 }
 
 void CManagerDlg::RemoveSelectedPlugins()

@@ -99,8 +99,9 @@ void CReorderListCtrl::RemoveRows(const std::vector<int>& rows)
     m_nCurrent = RowAfterRemoval(m_nCurrent, rows);
 }
 
-void CReorderListCtrl::SelectOnly(const std::vector<int>& rows)
+void CReorderListCtrl::ShowInsertedRows(const std::vector<int>& rows)
 {
+    m_nCurrent = RowAfterInsertion(m_nCurrent, rows);
     SetItemState(-1, 0, LVIS_SELECTED);
     for (int row : rows)
         SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);

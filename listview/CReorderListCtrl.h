@@ -37,8 +37,9 @@ public:
     std::vector<int> RemovableRows() const;
     // Deletes the rows with their records; the current row's mark follows it.
     void RemoveRows(const std::vector<int>& rows);
-    // Selects exactly these rows and brings the first into sight, focused.
-    void SelectOnly(const std::vector<int>& rows);
+    // Rows just inserted (ascending): the current mark follows its row past
+    // them, and they alone are selected, the first focused and in sight.
+    void ShowInsertedRows(const std::vector<int>& rows);
     // Every plug-in row's lamp on or off, but the current row's, as clicks would set them.
     void SwitchAllLamps(bool on);
 

@@ -27,6 +27,15 @@ std::vector<int> RemovableRows(const std::vector<int>& selectedAscending, int cu
     return removable;
 }
 
+int RowAfterInsertion(int row, const std::vector<int>& inserted)
+{
+    if (row == kNoVisual)
+        return kNoVisual;
+    for (int at : inserted)
+        row += at <= row ? 1 : 0;
+    return row;
+}
+
 int RowAfterRemoval(int row, const std::vector<int>& removed)
 {
     if (row == kNoVisual)

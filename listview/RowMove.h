@@ -23,6 +23,9 @@ std::vector<int> MovableRows(const std::vector<int>& selectedAscending);
 // The selected rows that may be removed: plug-in rows other than the current one.
 std::vector<int> RemovableRows(const std::vector<int>& selectedAscending, int currentRow);
 
+// Where row is once rows went in at inserted (their new indices, ascending).
+int RowAfterInsertion(int row, const std::vector<int>& inserted);
+
 // Where row is once the removed rows are gone; kNoVisual for a removed row and stays kNoVisual.
 int RowAfterRemoval(int row, const std::vector<int>& removed);
 

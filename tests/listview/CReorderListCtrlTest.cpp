@@ -205,7 +205,7 @@ TEST(CReorderListCtrl, HostKnowledgeAndFlagsComeFromTheRecord)
     EXPECT_EQ(fixture.list.GetItemFlags(8), 0u);
 }
 
-TEST(CReorderListCtrl, RemovingRowsSparesBuiltInsAndTheCurrentRowWhoseMarkFollowsIt)
+TEST(CReorderListCtrl, RemovedAndInsertedRowsSpareBuiltInsAndTheCurrentRowWhoseMarkFollowsIt)
 {
     ListFixture fixture(10);
     fixture.list.SetCurrent(7);
@@ -217,7 +217,18 @@ TEST(CReorderListCtrl, RemovingRowsSparesBuiltInsAndTheCurrentRowWhoseMarkFollow
     EXPECT_EQ(fixture.list.m_nCurrent, 6);
     EXPECT_NE(fixture.list.GetItemFlags(6) & VIS_CURRENT, 0u);
 
-    fixture.list.SelectOnly({4, 5});
+    // Rows inserted above the current one, as adding plug-ins does.
+    for (int row : {4, 5}) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = const_cast<char*>("Added");
+        item.lParam = reinterpret_cast<LPARAM>(new VisPlugin);
+        ASSERT_EQ(fixture.list.InsertItem(&item), row);
+    }
+    fixture.list.ShowInsertedRows({4, 5});
+    EXPECT_EQ(fixture.list.m_nCurrent, 8);
+    EXPECT_NE(fixture.list.GetItemFlags(8) & VIS_CURRENT, 0u);
     EXPECT_EQ(fixture.Selected(), (std::vector<int>{4, 5}));
     EXPECT_EQ(fixture.list.GetNextItem(-1, LVNI_FOCUSED), 4);
 }

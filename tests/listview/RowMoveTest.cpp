@@ -126,6 +126,15 @@ TEST(RowRemoval, SparesTheBuiltInsAndTheCurrentRowAndTheCurrentMarkFollowsItsRow
     EXPECT_EQ(RowAfterRemoval(kNoVisual, {4}), kNoVisual);
 }
 
+TEST(RowInsertion, TheCurrentMarkFollowsItsRowPastRowsInsertedAboveOrAtIt)
+{
+    EXPECT_EQ(RowAfterInsertion(6, {4, 5}), 8);
+    EXPECT_EQ(RowAfterInsertion(6, {6, 7}), 8) << "inserted at the current row, it goes down";
+    EXPECT_EQ(RowAfterInsertion(6, {5, 7, 9}), 8) << "a row inserted below it after the others";
+    EXPECT_EQ(RowAfterInsertion(6, {7, 8}), 6);
+    EXPECT_EQ(RowAfterInsertion(kNoVisual, {4}), kNoVisual);
+}
+
 TEST(RowMove, KeyboardMovesTheBlockOneRowLikeADrop)
 {
     int target = 0;
