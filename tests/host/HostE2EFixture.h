@@ -99,7 +99,7 @@ protected:
     void AddThroughDialog(const std::string& linuxPath)
     {
         ChooseFromMenu("d");
-        auto dialog = session->WaitForDialog("Open", 30000);
+        auto dialog = session->WaitForDialog("Open", 90000);
         ASSERT_TRUE(dialog) << "no file dialog";
         session->Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(linuxPath)});
         session->Key("Return");
