@@ -291,16 +291,16 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
 // originals stay where they were.
 TEST_F(HostE2E, PluginsAddedAndRemovedBeforeASaveGetTheirOrderAndNoOtherFileChanges)
 {
-    // Rows: Ice (current), Bars (off), Deep (sub-folder).
+    // Rows: Ice, Bars (off), Deep (sub-folder, current: the host's fifth visual).
     Install("named|004_Ice.svp|Ice\nnamed|005_Bars.svp_disabled|Bars\nnamed|006_Deep/deep.svp|Deep\n"
             "file|Fire.name|Fire Storm\n",
-            "4");
+            "5");
     std::string downloads = session->Folder() + "/downloads";
     LayOutVisFolder(downloads,
                     "named|Fire.svp\nnamed|Bars.svp|Other Bars\nfile|notes.txt|not a plug-in\nnamed|Pack/pack.svp\n");
     auto originals = Files(downloads);
     StartProgram();
-    ASSERT_EQ(CurrentRow(), 4);
+    ASSERT_EQ(CurrentRow(), 6);
     auto before = Files(session->VisFolder());
 
     session->Click(Label(5));
@@ -314,8 +314,8 @@ TEST_F(HostE2E, PluginsAddedAndRemovedBeforeASaveGetTheirOrderAndNoOtherFileChan
     EXPECT_TRUE(rows[6].flags & kEnabledFlag);
     // The running host has not loaded it: a double-click neither marks it nor writes a number.
     session->DoubleClick(Label(6));
-    EXPECT_EQ(WaitForCurrent(6, 1500), 4);
-    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "4");
+    EXPECT_EQ(WaitForCurrent(6, 1500), 7) << "Deep, below it";
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "5");
 
     AddThroughDialog(downloads + "/Bars.svp");
     Answer(NameTaken("Bars.svp"), "OK");
@@ -335,7 +335,7 @@ TEST_F(HostE2E, PluginsAddedAndRemovedBeforeASaveGetTheirOrderAndNoOtherFileChan
     EXPECT_TRUE(rows[6].state & kSelectedState);
 
     // A built-in and the current row: Delete asks nothing and takes nothing.
-    for (int row : {1, 4}) {
+    for (int row : {1, 8}) {
         session->Click(Label(row));
         session->Key("Delete");
         EXPECT_FALSE(session->WaitForDialog(kCaption, 2000)) << row;
@@ -352,7 +352,7 @@ TEST_F(HostE2E, PluginsAddedAndRemovedBeforeASaveGetTheirOrderAndNoOtherFileChan
     ASSERT_TRUE(session->WaitForProgramExit(30000));
     EXPECT_EQ(PluginFiles(session->VisFolder()),
               (std::vector<std::string>{"004_Ice.svp", "005_Pack/pack.svp", "006_Fire.svp", "007_Deep/deep.svp"}));
-    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "4");
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "7") << "Deep, after Ice, Pack and Fire Storm";
     auto after = Files(session->VisFolder());
     before.erase("005_Bars.svp_disabled");
     for (const char* file : {"deep.svp", "deep.name", "deep.loads"}) {
