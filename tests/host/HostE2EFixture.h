@@ -100,7 +100,7 @@ protected:
     {
         ChooseFromMenu("d");
         auto dialog = session->WaitForDialog("Open", 90000);
-        ASSERT_TRUE(dialog) << "no file dialog";
+        ASSERT_TRUE(dialog) << "no file dialog " << session->Screenshot("no-file-dialog");
         session->Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(linuxPath)});
         session->Key("Return");
         ASSERT_TRUE(session->WaitForWindowGone(dialog->window.handle, 30000));
