@@ -120,7 +120,7 @@ std::vector<int> CPluginInstaller::AddPlugins(const std::vector<std::string>& pa
 // A folder counts as a plug-in when it holds a plug-in file, as the scan counts it.
 std::string CPluginInstaller::CopyIn(const std::string& path, std::vector<std::string>& folderNames)
 {
-    std::string name = LastPathPart(path);
+    std::string name = LeafName(path);
     bool folder = IsFolder(path);
     std::string pluginFile = folder ? FindPluginInFolder(WidePath(path)) : name;
     if (folder ? pluginFile.empty() : !IsPluginFile(path)) {

@@ -14,10 +14,10 @@ std::string KeyOf(const std::string& name, LeadByteRule isLead)
 
 bool IsPluginFile(const std::string& path, LeadByteRule isLead)
 {
-    return StateFromExtension(FileExtension(LastPathPart(path, isLead), isLead)) == PluginNameState::Enabled;
+    return StateFromExtension(FileExtension(LeafName(path, isLead), isLead)) == PluginNameState::Enabled;
 }
 
-std::string LastPathPart(const std::string& path, LeadByteRule isLead)
+std::string LeafName(const std::string& path, LeadByteRule isLead)
 {
     size_t separator = FindLastChar(path, "\\/", isLead);
     return separator == std::string::npos ? path : path.substr(separator + 1);

@@ -9,8 +9,8 @@
 // A file the host would load once it is in the Vis folder: its extension is "svp".
 bool IsPluginFile(const std::string& path, LeadByteRule isLead = SystemLeadByte);
 
-// The last part of a path: the name a file or folder gets in the Vis folder.
-std::string LastPathPart(const std::string& path, LeadByteRule isLead = SystemLeadByte);
+// The name at the end of a path: the one a file or folder gets in the Vis folder.
+std::string LeafName(const std::string& path, LeadByteRule isLead = SystemLeadByte);
 
 // The name directly in the Vis folder that holds a plug-in: the file itself,
 // or its sub-folder.

@@ -30,9 +30,9 @@ TEST(PluginInstall, OnlyAFileNamedSvpIsAPlugin)
 
 TEST(PluginInstall, NamesAreCutAtSeparatorsACharacterAtATime)
 {
-    EXPECT_EQ(LastPathPart("C:\\Downloads\\Fire.svp"), "Fire.svp");
-    EXPECT_EQ(LastPathPart("C:/Downloads/Pack"), "Pack");
-    EXPECT_EQ(LastPathPart("Fire.svp"), "Fire.svp");
+    EXPECT_EQ(LeafName("C:\\Downloads\\Fire.svp"), "Fire.svp");
+    EXPECT_EQ(LeafName("C:/Downloads/Pack"), "Pack");
+    EXPECT_EQ(LeafName("Fire.svp"), "Fire.svp");
     EXPECT_EQ(TopLevelName("003_Deep\\deep.svp_disabled"), "003_Deep");
     EXPECT_EQ(TopLevelName("Fire.svp"), "Fire.svp");
     EXPECT_EQ(EntryTitle("Fire.svp"), "Fire");
@@ -40,7 +40,7 @@ TEST(PluginInstall, NamesAreCutAtSeparatorsACharacterAtATime)
     EXPECT_EQ(EntryTitle("Deep\\deep.svp"), "Deep");
     // A "\" that is the second byte of a character cuts nothing.
     std::string kanji = "C:\\" + kHyou + "\\" + kSo + ".svp";
-    EXPECT_EQ(LastPathPart(kanji, Cp932LeadByte), kSo + ".svp");
+    EXPECT_EQ(LeafName(kanji, Cp932LeadByte), kSo + ".svp");
     EXPECT_EQ(TopLevelName(kHyou + "\\a.svp", Cp932LeadByte), kHyou);
     EXPECT_TRUE(IsPluginFile(kanji, Cp932LeadByte));
 }
