@@ -9,6 +9,8 @@
 #include "framework/CWaitCursor.h"
 #include "framework/CWinApp.h"
 #include "framework/ResString.h"
+#include "catalogue/PluginInstall.h"
+#include "catalogue/PluginPicker.h"
 #include "catalogue/VisPlugin.h"
 #include "host/HostNumbering.h"
 #include "host/HostPaths.h"
@@ -100,6 +102,7 @@ BOOL CManagerDlg::OnInitDialog()
     MarkCurrentVisual();
     StartAnimation();
     SetPollTimer(TRUE);
+    ::DragAcceptFiles(m_hWnd, TRUE);
     return TRUE;
 }
 
@@ -197,16 +200,66 @@ void CManagerDlg::FitListColumn()
     m_list.SetColumnWidth(0, m_list.GetClientRect().right);
 }
 
+// Each plug-in that gives no name adds its line to problems: "file: why".
+CPluginScanner::NameWarning CManagerDlg::NoteNameProblems(std::vector<std::string>& problems) const
+{
+    return [this, &problems](const std::string& path, const std::string& problem) {
+        problems.push_back(path.substr(m_strVisFolder.size()) + ": " + problem);
+    };
+}
+
 BOOL CManagerDlg::ScanPlugins()
 {
     std::vector<std::string> problems;
-    auto noteProblem = [this, &problems](const std::string& path, const std::string& problem) {
-        problems.push_back(path.substr(m_strVisFolder.size()) + ": " + problem);
-    };
-    CPluginScanner scanner(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad, noteProblem);
+    CPluginScanner scanner(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad,
+                           NoteNameProblems(problems));
     BOOL scanned = scanner.ScanPlugins();
     WarnNoDisplayNames(problems);
     return scanned;
+}
+
+CPluginInstaller CManagerDlg::MakeInstaller(std::vector<std::string>& problems)
+{
+    return CPluginInstaller(m_list, m_strVisFolder, AfxGetApp()->m_profile, m_enabledAtLoad,
+                            NoteNameProblems(problems), &AskUser);
+}
+
+// From the menu the new rows go below the selected row.
+void CManagerDlg::AddPluginsFromDialog()
+{
+    std::vector<std::string> paths = ChoosePluginFiles(m_hWnd);
+    int selected = m_list.GetNextItem(-1, LVNI_SELECTED);
+    AddPlugins(paths, selected < 0 ? kNoVisual : selected + 1);
+}
+
+// Dropped on a row, the new rows go in there; anywhere else, at the end.
+void CManagerDlg::OnDropFiles(HDROP drop)
+{
+    std::vector<std::string> paths = DroppedPaths(drop);
+    POINT point{};
+    ::DragQueryPoint(drop, &point);
+    ::DragFinish(drop);
+    ::MapWindowPoints(m_hWnd, m_list.m_hWnd, &point, 1);
+    AddPlugins(paths, m_list.HitTest(point));
+}
+
+void CManagerDlg::AddPlugins(const std::vector<std::string>& paths, int anchor)
+{
+    if (paths.empty())
+        return;
+    std::vector<std::string> problems;
+    {
+        CWaitCursor wait;
+        m_list.ShowInsertedRows(
+            MakeInstaller(problems).AddPlugins(paths, AddedRowIndex(anchor, m_list.GetItemCount())));
+    }
+    WarnNoDisplayNames(problems);
+}
+
+void CManagerDlg::RemoveSelectedPlugins()
+{
+    std::vector<std::string> problems;
+    m_list.RemoveRows(MakeInstaller(problems).RecyclePlugins(m_list.RemovableRows()));
 }
 
 // The host's own name for what it shows wins; without a running host the
@@ -419,6 +472,12 @@ bool CManagerDlg::OnListNotify(NMHDR* header, LRESULT& result)
         result = 0;
         return true;
     }
+    if (header->idFrom == IDC_LIST && header->code == LVN_KEYDOWN) {
+        if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_DELETE)
+            RemoveSelectedPlugins();
+        result = 0;
+        return true;
+    }
     if (header->idFrom != IDC_LIST || (header->code != NM_CLICK && header->code != NM_DBLCLK))
         return false;
     auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
@@ -462,8 +521,8 @@ void CManagerDlg::OnPopupMenu(POINT screenPoint, UINT alignment)
     HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_POPUP));
     HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
     UINT command = 0;
-    if (popup && !MakeSaveFlow().CanUndo())
-        ::EnableMenuItem(popup, ID_POPUP_UNDO_SAVE, MF_BYCOMMAND | MF_GRAYED);
+    if (popup)
+        GreyUnavailableCommands(popup);
     if (popup)
         command = static_cast<UINT>(::TrackPopupMenu(popup, alignment | TPM_NONOTIFY | TPM_RETURNCMD,
                                                      screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
@@ -490,7 +549,21 @@ void CManagerDlg::OnPopupMenu(POINT screenPoint, UINT alignment)
     case ID_POPUP_UNDO_SAVE:
         UndoLastSave();
         break;
+    case ID_POPUP_ADD:
+        AddPluginsFromDialog();
+        break;
+    case ID_POPUP_REMOVE:
+        RemoveSelectedPlugins();
+        break;
     }
+}
+
+void CManagerDlg::GreyUnavailableCommands(HMENU popup)
+{
+    if (!MakeSaveFlow().CanUndo())
+        ::EnableMenuItem(popup, ID_POPUP_UNDO_SAVE, MF_BYCOMMAND | MF_GRAYED);
+    if (m_list.RemovableRows().empty())
+        ::EnableMenuItem(popup, ID_POPUP_REMOVE, MF_BYCOMMAND | MF_GRAYED);
 }
 
 void CManagerDlg::ConfirmUninstall()
@@ -532,6 +605,10 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         else
             OnPollTimer();
         result = Default();
+        return true;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        result = 0;
         return true;
     case WM_HOSTVISCHANGED:
         OnHostVisChanged(lParam);

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 #include "animation/CAnimationWnd.h"
+#include "catalogue/CPluginInstaller.h"
 #include "catalogue/CPluginScanner.h"
 #include "framework/CBrush.h"
 #include "framework/CImageList.h"
@@ -43,9 +44,18 @@ private:
     // The clip, the popup menu and the readme.
     void StartAnimation();
     void OnPopupMenu(POINT screenPoint, UINT alignment);
+    void GreyUnavailableCommands(HMENU popup);
     void ConfirmUninstall();
     void ShowReadme();
     void MarkCurrentVisual();
+
+    // Adding and removing plug-ins; the work is the installer's.
+    CPluginScanner::NameWarning NoteNameProblems(std::vector<std::string>& problems) const;
+    CPluginInstaller MakeInstaller(std::vector<std::string>& problems);
+    void AddPluginsFromDialog();
+    void OnDropFiles(HDROP drop);
+    void AddPlugins(const std::vector<std::string>& paths, int anchor);
+    void RemoveSelectedPlugins();
 
     // List gestures.
     bool OnListNotify(NMHDR* header, LRESULT& result);

@@ -2,6 +2,7 @@
 #include <memory>
 #include "catalogue/CProfileIndex.h"
 #include "catalogue/DisplayName.h"
+#include "catalogue/PluginInstall.h"
 #include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
 #include "framework/CListCtrl.h"
@@ -91,6 +92,27 @@ int CPluginScanner::AddPluginItem(const std::string& name, const std::string& re
     return AppendRow(name, relativePath, image);
 }
 
+// The host loads a plug-in only at its start: the new load position is
+// one it never loaded, so its numbers and key steps pass over it.
+int CPluginScanner::InsertAddedPlugin(int row, const std::string& relativePath)
+{
+    std::string fullPath = m_strVisFolder + relativePath;
+    std::string name;
+    PluginDiagnosis why;
+    auto plugin = std::make_unique<VisPlugin>();
+    plugin->file = relativePath;
+    plugin->flags = VIS_ENABLED | VIS_ADDED;
+    if (!LookupDisplayName(m_settings, fullPath, m_strHostFolder, name, why)) {
+        plugin->problem = ProblemText(why);
+        plugin->flags |= VIS_NO_NAME;
+        m_warn(fullPath, plugin->problem);
+        name = EntryTitle(relativePath);
+    }
+    plugin->loadIndex = static_cast<int>(m_enabledAtLoad.size());
+    RecordEnabledAtLoad(plugin->loadIndex, false);
+    return InsertRow(row, name, std::move(plugin), IMG_ENABLED);
+}
+
 int CPluginScanner::AppendRow(const std::string& name, const std::string& relativePath, int image, std::string problem)
 {
     auto plugin = std::make_unique<VisPlugin>();
@@ -100,17 +122,23 @@ int CPluginScanner::AppendRow(const std::string& name, const std::string& relati
         plugin->flags |= VIS_NO_NAME;
     plugin->loadIndex = m_nRows;
     plugin->problem = std::move(problem);
+    int inserted = InsertRow(m_nRows, name, std::move(plugin), image);
+    if (inserted >= 0)
+        ++m_nRows;
+    return inserted;
+}
 
+
+int CPluginScanner::InsertRow(int row, const std::string& name, std::unique_ptr<VisPlugin> plugin, int image)
+{
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = m_nRows;
+    item.iItem = row;
     item.pszText = const_cast<char*>(name.c_str());
     item.iImage = image;
     item.lParam = reinterpret_cast<LPARAM>(plugin.get());
     int inserted = m_list.InsertItem(&item);
-    if (inserted >= 0) {
+    if (inserted >= 0)
         plugin.release();  // the row owns it now
-        ++m_nRows;
-    }
     return inserted;
 }

@@ -1,12 +1,14 @@
 #pragma once
 #include <windows.h>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CListCtrl;
 class CProfileFile;
 class CProfileIndex;
+struct VisPlugin;
 
 // Builds the catalogue: appends the built-in visuals and every plug-in of the
 // Vis folder to the list, one row each with its VisPlugin record, and notes
@@ -23,6 +25,10 @@ public:
     BOOL ScanPlugins();
     // Appends a row that owns a new record; the list view's insert result.
     int AddPluginItem(const std::string& name, const std::string& relativePath, int image);
+    // Inserts at row an enabled plug-in just copied into the Vis folder,
+    // named as the scan names it, with a load position the running host
+    // never loaded; the list view's insert result.
+    int InsertAddedPlugin(int row, const std::string& relativePath);
 
 private:
     void AddBuiltinVisuals();
@@ -33,6 +39,7 @@ private:
     // Appends a row at m_nRows, the list's row count; problem says why the
     // plug-in gave no name, empty when it did.
     int AppendRow(const std::string& name, const std::string& relativePath, int image, std::string problem = {});
+    int InsertRow(int row, const std::string& name, std::unique_ptr<VisPlugin> plugin, int image);
 
     CListCtrl& m_list;
     std::string m_strVisFolder;

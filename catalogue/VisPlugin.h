@@ -21,7 +21,8 @@ constexpr int kNoVisual = INT_MAX;
 enum : unsigned long {
     VIS_ENABLED = 0x00000001,          // wanted enabled at the next Save
     VIS_DISABLED_ON_DISK = 0x00000002, // the file had a disabled name at the scan
-    VIS_NO_NAME = 0x00000004,          // the plug-in could not be asked for its name
+    VIS_ADDED = 0x00000004,            // copied into the Vis folder since the scan: the running host never loaded it
+    VIS_NO_NAME = 0x00000008,          // the plug-in could not be asked for its name
     VIS_CURRENT = 0x10000000,          // the visual the host currently shows
 };
 

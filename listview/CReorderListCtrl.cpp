@@ -45,7 +45,7 @@ int CReorderListCtrl::SetCurrentByName(const std::string& name)
 
 bool CReorderListCtrl::IsKnownToHost(int row) const
 {
-    return (GetItemFlags(row) & (VIS_ENABLED | VIS_DISABLED_ON_DISK)) == VIS_ENABLED;
+    return (GetItemFlags(row) & (VIS_ENABLED | VIS_DISABLED_ON_DISK | VIS_ADDED)) == VIS_ENABLED;
 }
 
 DWORD CReorderListCtrl::GetItemFlags(int row) const
@@ -100,6 +100,35 @@ std::vector<int> CReorderListCtrl::SelectedRows() const
     for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED))
         rows.push_back(row);
     return rows;
+}
+
+std::vector<int> CReorderListCtrl::RemovableRows() const
+{
+    return ::RemovableRows(SelectedRows(), m_nCurrent);
+}
+
+void CReorderListCtrl::RemoveRows(const std::vector<int>& rows)
+{
+    std::vector<int> descending(rows);
+    std::sort(descending.rbegin(), descending.rend());
+    for (int row : descending) {
+        VisPlugin* record = GetPlugin(row);
+        if (DeleteItem(row))
+            delete record;
+    }
+    m_nCurrent = RowAfterRemoval(m_nCurrent, rows);
+}
+
+void CReorderListCtrl::ShowInsertedRows(const std::vector<int>& rows)
+{
+    m_nCurrent = RowAfterInsertion(m_nCurrent, rows);
+    SetItemState(-1, 0, LVIS_SELECTED);
+    for (int row : rows)
+        SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+    if (rows.empty())
+        return;
+    SetItemState(rows.front(), LVIS_FOCUSED, LVIS_FOCUSED);
+    ScrollIntoView(rows.front());
 }
 
 // What the list view itself does with a message goes through the base, which blends the bars after it.

@@ -20,7 +20,7 @@ public:
     int SetCurrent(int row);
     // Marks the first row whose label equals name (case-insensitive); -1 if none.
     int SetCurrentByName(const std::string& name);
-    // The running host loaded this row: wanted enabled and not disabled on disk.
+    // The running host loaded this row: wanted enabled, not disabled on disk, not added since.
     bool IsKnownToHost(int row) const;
     // The row's VisPlugin flags; 0 for a row without a record.
     DWORD GetItemFlags(int row) const;
@@ -33,6 +33,13 @@ public:
     // text for people, ignoring case; rows travel as a drag moves them. The
     // first plug-in row is then in sight.
     void SortByName(bool ascending);
+    // The selected rows that may be removed: plug-in rows other than the current one.
+    std::vector<int> RemovableRows() const;
+    // Deletes the rows with their records; the current row's mark follows it.
+    void RemoveRows(const std::vector<int>& rows);
+    // Rows just inserted (ascending): the current mark follows its row past
+    // them, and they alone are selected, the first focused and in sight.
+    void ShowInsertedRows(const std::vector<int>& rows);
     // Every plug-in row's lamp on or off, but the current row's, as clicks would set them.
     void SwitchAllLamps(bool on);
     // Where a menu asked for from the keyboard opens, in screen coordinates:

@@ -17,6 +17,38 @@ std::vector<int> MovableRows(const std::vector<int>& selectedAscending)
     return movable;
 }
 
+std::vector<int> RemovableRows(const std::vector<int>& selectedAscending, int currentRow)
+{
+    std::vector<int> removable;
+    for (int row : MovableRows(selectedAscending)) {
+        if (row != currentRow)
+            removable.push_back(row);
+    }
+    return removable;
+}
+
+int RowAfterInsertion(int row, const std::vector<int>& inserted)
+{
+    if (row == kNoVisual)
+        return kNoVisual;
+    for (int at : inserted)
+        row += at <= row ? 1 : 0;
+    return row;
+}
+
+int RowAfterRemoval(int row, const std::vector<int>& removed)
+{
+    if (row == kNoVisual)
+        return kNoVisual;
+    int before = 0;
+    for (int gone : removed) {
+        if (gone == row)
+            return kNoVisual;
+        before += gone < row ? 1 : 0;
+    }
+    return row - before;
+}
+
 std::vector<RowMoveStep> PlanRowMove(std::vector<int> dragged, int dropRow, bool dropBelow, int rowCount)
 {
     int drop = dropBelow ? dropRow + 1 : dropRow;

@@ -20,6 +20,15 @@ bool IsDropAllowed(int target, bool below);
 // The selected rows that a drag or a key moves: those of the plug-ins.
 std::vector<int> MovableRows(const std::vector<int>& selectedAscending);
 
+// The selected rows that may be removed: plug-in rows other than the current one.
+std::vector<int> RemovableRows(const std::vector<int>& selectedAscending, int currentRow);
+
+// Where row is once rows went in at inserted (their new indices, ascending).
+int RowAfterInsertion(int row, const std::vector<int>& inserted);
+
+// Where row is once the removed rows are gone; kNoVisual for a removed row and stays kNoVisual.
+int RowAfterRemoval(int row, const std::vector<int>& removed);
+
 // The steps that move the dragged rows (ascending) as one block, in their
 // order, above or below the drop row; a drop row outside the rows appends.
 // Dragged indices outside the rows are skipped.

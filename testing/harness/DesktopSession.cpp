@@ -385,6 +385,14 @@ void DesktopSession::SetRowFlags(Hwnd list, int row, unsigned long flags)
     m_probe->Ask(WindowRequest("set-flags", list).SetNumber("row", row).SetNumber("flags", flags));
 }
 
+void DesktopSession::DropFiles(Hwnd window, Point client, const std::vector<std::string>& linuxPaths)
+{
+    std::string paths;
+    for (const std::string& path : linuxPaths)
+        paths += (paths.empty() ? "" : "|") + WindowsPath(path);
+    m_probe->Ask(WindowRequest("drop-files", window).SetNumber("x", client.x).SetNumber("y", client.y).Set("paths", paths));
+}
+
 Rect DesktopSession::DialogUnitsToPixels(Hwnd dialog, Rect units)
 {
     ProbeRecord request = WindowRequest("dialog-rect", dialog);

@@ -99,6 +99,9 @@ public:
     // Writes the flags of the record behind a row and redraws it (marks a
     // row current for a picture, as the host's current visual will).
     void SetRowFlags(Hwnd list, int row, unsigned long flags);
+    // Drops the files (Linux paths) on the window at a point of its client
+    // area, as a drag from Explorer would end (WM_DROPFILES made in its process).
+    void DropFiles(Hwnd window, Point client, const std::vector<std::string>& linuxPaths);
     // Dialog units to pixels with the dialog's own font (MapDialogRect in its thread).
     Rect DialogUnitsToPixels(Hwnd dialog, Rect units);
     int Dpi();

@@ -1,4 +1,5 @@
 // Questions answered by the agent inside the program's process.
+#include <cstring>
 #include <memory>
 #include "testing/probe/ProbeCommands.h"
 #include "testing/probe/ProbeWin32.h"
@@ -70,5 +71,23 @@ bool SetFlagsCommand(const ProbeRecord& request, ProbeReply& reply)
         return reply.Fail(error);
     if (!agent->ok)
         return reply.Fail("no record behind that row");
+    return true;
+}
+
+// Drops files on the window at a point of its client area, as a drag from Explorer ends.
+bool DropFilesCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    auto agent = NewRequest(AGENT_DROP_FILES, WindowField(request));
+    agent->rect.left = static_cast<LONG>(request.GetNumber("x"));
+    agent->rect.top = static_cast<LONG>(request.GetNumber("y"));
+    std::string paths = request.Get("paths");
+    if (paths.size() >= sizeof agent->text)
+        return reply.Fail("too many paths for one drop");
+    std::strcpy(agent->text, paths.c_str());
+    std::string error;
+    if (!RunInOwnerThread(*agent, error))
+        return reply.Fail(error);
+    if (!agent->ok)
+        return reply.Fail("the drop could not be posted");
     return true;
 }

@@ -19,6 +19,7 @@ const NamedCommand kCommands[] = {
     {"wait-dialog", WaitDialogCommand},   // title= timeout= → window, child..., icon
     {"rows", RowsCommand},                // hwnd= → row...
     {"set-flags", SetFlagsCommand},       // hwnd= row= flags= (the row's record)
+    {"drop-files", DropFilesCommand},     // hwnd= x= y= paths= (Windows paths, "|" between them)
     {"process", ProcessCommand},          // path= → process
     {"wait-exit", WaitExitCommand},       // path= timeout= → process
     {"kill", KillCommand},                // under= → killed

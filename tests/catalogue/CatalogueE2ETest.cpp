@@ -173,23 +173,25 @@ TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlu
                             "Quiet.svp_disabled: gave no name.",
                         })}))
         << "one message for the whole start, a line for each plug-in";
+    // Enabled, and no name to be had.
+    constexpr unsigned long kNoName = 1 | 8;
     std::vector<Row> expected = kBuiltinRows;
     expected.insert(expected.end(), {
-                                        {"007_Blank", 0, "007_Blank.svp", 5},
+                                        {"007_Blank", 0, "007_Blank.svp", kNoName},
                                         {"Fire Storm", 0, "012_Fire.svp", 1},
-                                        {"020_Crash", 0, "020_Crash.svp", 5},
-                                        {"030_Wide", 0, "030_Wide.svp", 5},
-                                        {"031_Arm", 0, "031_Arm.svp", 5},
-                                        {"032_Program", 0, "032_Program.svp", 5},
-                                        {"033_Cut", 0, "033_Cut.svp", 5},
-                                        {"034_Rings", 0, "034_Rings.svp", 5},
-                                        {"035_Other", 0, "035_Other.svp", 5},
-                                        {"036_Fail", 0, "036_Fail.svp", 5},
+                                        {"020_Crash", 0, "020_Crash.svp", kNoName},
+                                        {"030_Wide", 0, "030_Wide.svp", kNoName},
+                                        {"031_Arm", 0, "031_Arm.svp", kNoName},
+                                        {"032_Program", 0, "032_Program.svp", kNoName},
+                                        {"033_Cut", 0, "033_Cut.svp", kNoName},
+                                        {"034_Rings", 0, "034_Rings.svp", kNoName},
+                                        {"035_Other", 0, "035_Other.svp", kNoName},
+                                        {"036_Fail", 0, "036_Fail.svp", kNoName},
                                         {"Deep Sea", 1, "Deep\\deep.svp_disabled", 2},
                                         {"Ice Age", 1, "Ice.svp_disabled", 2},
-                                        {"Junk", 0, "Junk.svp", 1 | 4},
-                                        {"NoName", 0, "NoName.svp", 5},
-                                        {"Quiet", 1, "Quiet.svp_disabled", 2 | 4},
+                                        {"Junk", 0, "Junk.svp", kNoName},
+                                        {"NoName", 0, "NoName.svp", kNoName},
+                                        {"Quiet", 1, "Quiet.svp_disabled", 2 | 8},
                                     });
     EXPECT_EQ(ReadRows(session, main), expected);
     std::string settings = SettingsText(session);

@@ -43,6 +43,22 @@ std::string StateFailed(const std::string& name)
            "'.\nClick OK to continue with next plugin or 'Cancel' to... cancel!";
 }
 
+std::string NameTaken(const std::string& name)
+{
+    return "The Vis folder already holds a plug-in named '" + name + "', so Orbiquel did not copy it.";
+}
+
+std::string NotAPlugin(const std::string& path)
+{
+    return "'" + path + "' is not a visual plug-in, so Orbiquel did not copy it.";
+}
+
+std::string RecycleFailed(const std::string& name)
+{
+    return "Orbiquel could not move '" + name +
+           "' to the Recycle Bin, because Melodrift holds it or the folder may not be changed, so it stays.";
+}
+
 // Every file under the folder by its path relative to it, with its contents.
 std::map<std::string, std::string> Files(const std::string& folder)
 {
@@ -244,6 +260,11 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     std::ofstream(session->ProgramFolder() + "/orbiquel.ini") << "[VisCache]\r\nGem=Gem\r\n";
     StartProgram();
     auto before = Files(session->VisFolder());
+    session->Click(Label(6));
+    session->Key("Delete");
+    Answer("Move 1 plug-in(s) to the Recycle Bin?", "&Yes");
+    Answer(RecycleFailed("Gem.svp"), "OK");
+    ASSERT_EQ(Texts(Rows()).at(6), "Gem") << "a file the host holds stays with its row";
     session->Click(Label(5));
     session->Key("ctrl+Up");
     session->Click(Lamp(7));
@@ -263,6 +284,88 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     EXPECT_EQ(after.at("007_Ice.svp_disabled"), before.at("Ice.svp_disabled"));
     EXPECT_EQ(after.at("Lava.svp"), before.at("Lava.svp")) << "untouched after Cancel";
     EXPECT_EQ(session->ReadHostValue("VisNumber").data, "40") << "without a current visual the host's value stays";
+}
+
+// Plug-ins copied in through the file dialog and by a drop, one moved to the
+// Recycle Bin with Delete, then a Save: the Vis folder holds what the rows say, and the
+// originals stay where they were.
+TEST_F(HostE2E, PluginsAddedAndRemovedBeforeASaveGetTheirOrderAndNoOtherFileChanges)
+{
+    // Rows: Ice, Bars (off), Deep (sub-folder, current: the host's fifth visual).
+    Install("named|004_Ice.svp|Ice\nnamed|005_Bars.svp_disabled|Bars\nnamed|006_Deep/deep.svp|Deep\n"
+            "file|Fire.name|Fire Storm\n",
+            "5");
+    std::string downloads = session->Folder() + "/downloads";
+    LayOutVisFolder(downloads,
+                    "named|Fire.svp\nnamed|Bars.svp|Other Bars\nfile|notes.txt|not a plug-in\nnamed|Pack/pack.svp\n");
+    auto originals = Files(downloads);
+    StartProgram();
+    ASSERT_EQ(CurrentRow(), 6);
+    auto before = Files(session->VisFolder());
+
+    session->Click(Label(5));
+    AddThroughDialog(downloads + "/Fire.svp");
+    std::vector<ListRow> rows = Rows();
+    ASSERT_EQ(rows.size(), 8u);
+    EXPECT_EQ(Texts(rows).at(6), "Fire Storm") << "named by the plug-in, below the selected row";
+    EXPECT_EQ(rows[6].file, "Fire.svp");
+    EXPECT_TRUE(rows[6].state & kSelectedState);
+    EXPECT_FALSE(rows[5].state & kSelectedState);
+    EXPECT_TRUE(rows[6].flags & kEnabledFlag);
+    // The running host has not loaded it: a double-click neither marks it nor writes a number.
+    session->DoubleClick(Label(6));
+    EXPECT_EQ(WaitForCurrent(6, 1500), 7) << "Deep, below it";
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "5");
+
+    AddThroughDialog(downloads + "/Bars.svp");
+    Answer(NameTaken("Bars.svp"), "OK");
+    AddThroughDialog(downloads + "/notes.txt");
+    Answer(NotAPlugin(DesktopSession::WindowsPath(downloads + "/notes.txt")), "OK");
+    ASSERT_EQ(Rows().size(), 8u);
+
+    // A folder dropped on Fire Storm's row goes in there, as a sub-folder plug-in.
+    Point onFire = Rows().at(6).bounds.Center();
+    session->DropFiles(main.handle, {onFire.x - main.client.left, onFire.y - main.client.top}, {downloads + "/Pack"});
+    for (int wait = 0; wait < 50 && Rows().size() < 9; ++wait)
+        Pause(100);
+    rows = Rows();
+    ASSERT_EQ(rows.size(), 9u);
+    EXPECT_EQ(rows[6].file, "Pack\\pack.svp");
+    EXPECT_EQ(rows[7].file, "Fire.svp");
+    EXPECT_TRUE(rows[6].state & kSelectedState);
+
+    // A built-in and the current row: Delete asks nothing and takes nothing.
+    for (int row : {1, 8}) {
+        session->Click(Label(row));
+        session->Key("Delete");
+        EXPECT_FALSE(session->WaitForDialog(kCaption, 2000)) << row;
+    }
+    session->Click(Label(5));
+    session->Key("Delete");
+    Answer("Move 1 plug-in(s) to the Recycle Bin?", "&Yes");
+    std::vector<std::string> texts = Texts(Rows());
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 4, texts.end()),
+              (std::vector<std::string>{"Ice", "pack.svp", "Fire Storm", "Deep"}));
+    EXPECT_FALSE(fs::exists(session->VisFolder() + "/005_Bars.svp_disabled"));
+
+    ClickSave();
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+    EXPECT_EQ(PluginFiles(session->VisFolder()),
+              (std::vector<std::string>{"004_Ice.svp", "005_Pack/pack.svp", "006_Fire.svp", "007_Deep/deep.svp"}));
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "7") << "Deep, after Ice, Pack and Fire Storm";
+    auto after = Files(session->VisFolder());
+    before.erase("005_Bars.svp_disabled");
+    for (const char* file : {"deep.svp", "deep.name", "deep.loads"}) {
+        before[std::string("007_Deep/") + file] = before[std::string("006_Deep/") + file];
+        before.erase(std::string("006_Deep/") + file);
+    }
+    before["005_Pack/pack.svp"] = originals.at("Pack/pack.svp");
+    before["006_Fire.svp"] = originals.at("Fire.svp");
+    // The copies were asked for their names.
+    after.erase("Fire.loads");
+    after.erase("005_Pack/pack.loads");
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(Files(downloads), originals) << "the originals stay";
 }
 
 TEST_F(HostE2E, TheMenuSortsAndSwitchesAllPluginsTypingFindsARowAndTipsNameTheFiles)
@@ -307,7 +410,7 @@ TEST_F(HostE2E, TheMenuSortsAndSwitchesAllPluginsTypingFindsARowAndTipsNameTheFi
     // Shift+F10 too, and the arrows walk the menu to "Switch all off".
     session->Click(Label(8));
     Rect gamma10 = Rows()[8].bounds;
-    ChooseFromMenuByKeys("shift+F10", {"Down", "Down", "Down", "Down", "Down", "Return"}, menu);
+    ChooseFromMenuByKeys("shift+F10", {"Down", "Down", "Down", "Down", "Down", "Down", "Down", "Return"}, menu);
     EXPECT_NEAR(menu.left, gamma10.left, 2);
     EXPECT_NEAR(menu.top, gamma10.bottom, 2);
     ClickSave();

@@ -195,13 +195,43 @@ TEST(CReorderListCtrl, HostKnowledgeAndFlagsComeFromTheRecord)
     ListFixture fixture(8);
     fixture.Plugin(5)->flags = VIS_DISABLED_ON_DISK;
     fixture.Plugin(6)->flags = VIS_ENABLED | VIS_DISABLED_ON_DISK;
+    fixture.Plugin(7)->flags = VIS_ENABLED | VIS_ADDED;
     EXPECT_TRUE(fixture.list.IsKnownToHost(4));
     EXPECT_FALSE(fixture.list.IsKnownToHost(5));
     EXPECT_FALSE(fixture.list.IsKnownToHost(6));
+    EXPECT_FALSE(fixture.list.IsKnownToHost(7)) << "added since the host loaded the visuals";
     EXPECT_FALSE(fixture.list.IsKnownToHost(8));
     EXPECT_EQ(fixture.list.GetItemFlags(6), static_cast<DWORD>(VIS_ENABLED | VIS_DISABLED_ON_DISK));
     EXPECT_EQ(fixture.list.GetItemFlags(-1), 0u);
     EXPECT_EQ(fixture.list.GetItemFlags(8), 0u);
+}
+
+TEST(CReorderListCtrl, RemovedAndInsertedRowsSpareBuiltInsAndTheCurrentRowWhoseMarkFollowsIt)
+{
+    ListFixture fixture(10);
+    fixture.list.SetCurrent(7);
+    fixture.Select({2, 5, 7, 8});
+    std::vector<int> removable = fixture.list.RemovableRows();
+    EXPECT_EQ(removable, (std::vector<int>{5, 8}));
+    fixture.list.RemoveRows(removable);
+    EXPECT_EQ(fixture.Order(), (std::vector<int>{0, 1, 2, 3, 4, 6, 7, 9}));
+    EXPECT_EQ(fixture.list.m_nCurrent, 6);
+    EXPECT_NE(fixture.list.GetItemFlags(6) & VIS_CURRENT, 0u);
+
+    // Rows inserted above the current one, as adding plug-ins does.
+    for (int row : {4, 5}) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = const_cast<char*>("Added");
+        item.lParam = reinterpret_cast<LPARAM>(new VisPlugin);
+        ASSERT_EQ(fixture.list.InsertItem(&item), row);
+    }
+    fixture.list.ShowInsertedRows({4, 5});
+    EXPECT_EQ(fixture.list.m_nCurrent, 8);
+    EXPECT_NE(fixture.list.GetItemFlags(8) & VIS_CURRENT, 0u);
+    EXPECT_EQ(fixture.Selected(), (std::vector<int>{4, 5}));
+    EXPECT_EQ(fixture.list.GetNextItem(-1, LVNI_FOCUSED), 4);
 }
 
 TEST(CReorderListCtrl, CustomDrawPicksColourAndFontByState)

@@ -114,6 +114,27 @@ TEST(RowMove, BuiltInRowsNeverMove)
     EXPECT_TRUE(MovableRows({0, 1, 2, 3}).empty());
 }
 
+TEST(RowRemoval, SparesTheBuiltInsAndTheCurrentRowAndTheCurrentMarkFollowsItsRow)
+{
+    EXPECT_EQ(RemovableRows({0, 3, 4, 6, 7}, 6), (Rows{4, 7}));
+    EXPECT_EQ(RemovableRows({4, 5}, kNoVisual), (Rows{4, 5}));
+    EXPECT_TRUE(RemovableRows({1, 5}, 5).empty());
+
+    EXPECT_EQ(RowAfterRemoval(9, {4, 7, 12}), 7);
+    EXPECT_EQ(RowAfterRemoval(2, {4, 7}), 2);
+    EXPECT_EQ(RowAfterRemoval(7, {4, 7}), kNoVisual);
+    EXPECT_EQ(RowAfterRemoval(kNoVisual, {4}), kNoVisual);
+}
+
+TEST(RowInsertion, TheCurrentMarkFollowsItsRowPastRowsInsertedAboveOrAtIt)
+{
+    EXPECT_EQ(RowAfterInsertion(6, {4, 5}), 8);
+    EXPECT_EQ(RowAfterInsertion(6, {6, 7}), 8) << "inserted at the current row, it goes down";
+    EXPECT_EQ(RowAfterInsertion(6, {5, 7, 9}), 8) << "a row inserted below it after the others";
+    EXPECT_EQ(RowAfterInsertion(6, {7, 8}), 6);
+    EXPECT_EQ(RowAfterInsertion(kNoVisual, {4}), kNoVisual);
+}
+
 TEST(RowMove, KeyboardMovesTheBlockOneRowLikeADrop)
 {
     int target = 0;

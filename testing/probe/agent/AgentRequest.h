@@ -14,6 +14,7 @@ enum AgentCommand : int {
     AGENT_ICON_KIND = 3,   // which standard icon the static window shows
     AGENT_LIST_ROWS = 4,   // the list view's rows and the records behind them
     AGENT_SET_FLAGS = 5,   // row rect.left's record gets flags rect.top; the row is redrawn
+    AGENT_DROP_FILES = 6,  // window gets WM_DROPFILES for the paths in text at client point rect.left, rect.top
 };
 
 struct AgentRequest {
@@ -22,6 +23,7 @@ struct AgentRequest {
     RECT rect;
     BOOL pending; // set by the probe, cleared by the agent once answered
     BOOL ok;
+    char text[4096]; // a request's text: the paths of a drop, separated by "|"
     char answer[262144];
 };
 

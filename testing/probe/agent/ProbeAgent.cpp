@@ -1,4 +1,6 @@
 // Loaded into the program under test for one request at a time; never shipped.
+#include <windows.h>
+#include <shlobj.h>
 #include <algorithm>
 #include <string>
 #include "testing/probe/ProbeRecord.h"
@@ -48,6 +50,26 @@ std::string IconKind(HWND iconStatic)
     return ProbeRecord("icon").Set("kind", kind).Format() + "\n";
 }
 
+// What the shell posts after files are dragged from Explorer onto window: a
+// drop made in the window's own process, which frees it with DragFinish.
+bool PostDrop(HWND window, POINT point, std::string paths)
+{
+    std::replace(paths.begin(), paths.end(), '|', '\0');
+    paths += std::string(2, '\0');
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + paths.size());
+    auto* drop = memory ? static_cast<DROPFILES*>(::GlobalLock(memory)) : nullptr;
+    if (!drop)
+        return false;
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = point;
+    paths.copy(reinterpret_cast<char*>(drop + 1), paths.size());
+    ::GlobalUnlock(memory);
+    if (::PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0))
+        return true;
+    ::GlobalFree(memory);
+    return false;
+}
+
 void Answer(AgentRequest& request, const std::string& lines)
 {
     lines.copy(request.answer, sizeof request.answer - 1);
@@ -74,6 +96,9 @@ void Serve(AgentRequest& request)
         break;
     case AGENT_SET_FLAGS:
         request.ok = SetRowFlags(request.window, request.rect.left, static_cast<unsigned long>(request.rect.top));
+        break;
+    case AGENT_DROP_FILES:
+        request.ok = PostDrop(request.window, {request.rect.left, request.rect.top}, request.text);
         break;
     }
 }
