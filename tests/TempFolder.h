@@ -13,6 +13,8 @@ public:
         static unsigned counter = 0;
         m_path = std::string(base) + "orbiquel-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
                  std::to_string(++counter);
+        // Process ids come round again: a run that crashed may have left this name behind.
+        Remove(WidePath());
         ::CreateDirectoryA(m_path.c_str(), nullptr);
     }
     ~TempFolder() { Remove(WidePath()); }

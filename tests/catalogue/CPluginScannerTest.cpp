@@ -188,8 +188,10 @@ TEST_F(PluginScan, MixedVisFolderGivesExactlyTheExpectedRowsInEnumerationOrder)
             continue;
         rows.push_back(found->second.row);
         enabledAtLoad.push_back(found->second.row.image == IMG_ENABLED ? 1 : 0);
-        if (found->second.warns)
+        if (found->second.warns) {
+            rows.back().flags |= VIS_NO_NAME;
             warnings.push_back(m_vis + "\\" + found->second.row.file);
+        }
     }
     ASSERT_EQ(rows.size(), kBuiltinRows.size() + expected.size()) << "every expected entry was laid out";
 
@@ -307,8 +309,8 @@ TEST_F(PluginScan, SubFoldersTheCodePageCannotHoldAreListedLikeFilesItCannotHold
     std::sort(rows.begin() + 4, rows.end(), byFile);
     EXPECT_EQ(std::vector<Row>(rows.begin() + 4, rows.end()),
               (std::vector<Row>{{"Dawn Light", IMG_DISABLED, "D?wn\\Dawn.svp_disabled", VIS_DISABLED_ON_DISK},
-                                {"F?re", IMG_ENABLED, "F?re.svp", VIS_ENABLED},
-                                {"W?ve", IMG_ENABLED, "W?ve\\Wave.svp", VIS_ENABLED},
+                                {"F?re", IMG_ENABLED, "F?re.svp", VIS_ENABLED | VIS_NO_NAME},
+                                {"W?ve", IMG_ENABLED, "W?ve\\Wave.svp", VIS_ENABLED | VIS_NO_NAME},
                                 {"Zed", IMG_ENABLED, "Zed.svp", VIS_ENABLED}}));
     std::sort(m_warnings.begin(), m_warnings.end());
     EXPECT_EQ(m_warnings, (std::vector<std::string>{m_vis + "\\F?re.svp", m_vis + "\\W?ve\\Wave.svp"}));

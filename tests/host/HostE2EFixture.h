@@ -112,7 +112,8 @@ protected:
     void AddThroughDialog(const std::string& linuxPath)
     {
         ChooseFromMenu("d");
-        auto dialog = session->WaitForDialog("Open", 90000);
+        // Its first opening loads the shell and may start Wine's services: minutes on a busy, emulated machine.
+        auto dialog = session->WaitForDialog("Open", 240000);
         ASSERT_TRUE(dialog) << "no file dialog " << session->Screenshot("no-file-dialog");
         session->Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(linuxPath)});
         session->Key("Return");
