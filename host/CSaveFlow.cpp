@@ -140,7 +140,8 @@ void CSaveFlow::WriteSavedVisNumber(int currentRow, const std::string& currentFi
 {
     if (currentRow == kNoVisual)
         return;
-    int number = currentRow < kFirstPluginRow ? currentRow : HostNumberOfFile(currentFile, ListVisFolder(m_strVisFolder));
+    int number = currentRow < kFirstPluginRow ? currentRow
+                                              : HostNumberOfFile(currentFile, ListVisFolder(m_strVisFolder));
     if (number != kNoVisual)
         WriteVisNumber(number);
 }

@@ -7,7 +7,10 @@
 // The journal on disk, and what the disk says of the names it holds.
 class JournalFile {
 public:
-    JournalFile(std::string path, std::string visFolder) : m_strPath(std::move(path)), m_strVisFolder(std::move(visFolder)) {}
+    JournalFile(std::string path, std::string visFolder)
+        : m_strPath(std::move(path)), m_strVisFolder(std::move(visFolder))
+    {
+    }
 
     bool Exists() const;
     // False, with the reason, when there is a journal that cannot be used.

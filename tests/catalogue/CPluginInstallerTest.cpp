@@ -56,7 +56,8 @@ protected:
 
     void Scan()
     {
-        CPluginScanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad, [](const std::string&, const std::string&) {}).ScanPlugins();
+        CPluginScanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad, [](const std::string&, const std::string&) {})
+            .ScanPlugins();
     }
 
     const VisPlugin& Plugin(int row) { return *reinterpret_cast<const VisPlugin*>(m_list.GetItemData(row)); }

@@ -209,7 +209,8 @@ TEST_F(PluginScan, PluginsSharingAKeyAreAskedOnceAndNamesAreWrittenAfterTheScan)
     standin::AddPlugin(m_vis, "Zero.svp", Kind::NullRecord);
     m_settings.WriteString("Other", "Kept", "as it was");
     // Written while a warning is up, as a user who reads the readme might.
-    CPluginScanner scanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad, [this](const std::string&, const std::string&) {
+    CPluginScanner scanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad,
+                           [this](const std::string&, const std::string&) {
         EXPECT_EQ(m_settings.GetString(kCacheSection, "Fire"), "") << "names are written after the scan";
         m_settings.WriteString(kLockedSection, "Zero", "Zero by Hand");
     });
@@ -318,7 +319,8 @@ TEST_F(PluginScan, SubFoldersTheCodePageCannotHoldAreListedLikeFilesItCannotHold
 
 TEST_F(PluginScan, AddedRowOwnsAFreshRecordAtTheEnd)
 {
-    CPluginScanner scanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad, [](const std::string&, const std::string&) {});
+    CPluginScanner scanner(m_list, m_vis + "\\", m_settings, m_enabledAtLoad,
+                           [](const std::string&, const std::string&) {});
     EXPECT_EQ(scanner.AddPluginItem("One", "One.svp", IMG_ENABLED), 0);
     EXPECT_EQ(scanner.AddPluginItem("Two", "Two.svp_disabled", IMG_DISABLED), 1);
     EXPECT_EQ(scanner.AddPluginItem("Three", "", IMG_BUILTIN), 2);

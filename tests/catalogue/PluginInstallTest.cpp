@@ -85,9 +85,3 @@ TEST(PluginInstall, OpenFileNamesAreOneFullPathOrAFolderThenItsNames)
               (Names{"C:\\" + kHyou + "\\a.svp", "C:\\" + kHyou + "\\b.svp"}));
     EXPECT_TRUE(SplitOpenFileNames(std::string(2, '\0')).empty());
 }
-
-TEST(PluginInstall, ShellListsEndEachPathAndThemAllWithANul)
-{
-    EXPECT_EQ(DoubleNulList({"C:\\Vis\\Fire.svp"}), std::string("C:\\Vis\\Fire.svp\0\0", 17));
-    EXPECT_EQ(DoubleNulList({"a", "b"}), std::string("a\0b\0\0", 5));
-}

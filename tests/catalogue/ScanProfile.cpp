@@ -78,7 +78,8 @@ void Scan(const std::string& vis, const CProfileFile& settings)
 {
     HiddenList list;
     std::vector<unsigned char> enabledAtLoad;
-    CPluginScanner(list.List(), vis, settings, enabledAtLoad, [](const std::string&, const std::string&) {}).ScanPlugins();
+    CPluginScanner(list.List(), vis, settings, enabledAtLoad, [](const std::string&, const std::string&) {})
+        .ScanPlugins();
 }
 }
 

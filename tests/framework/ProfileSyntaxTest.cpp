@@ -64,17 +64,3 @@ TEST(ProfileSyntax, NewKeyOfTwoByteCharactersInAUnicodeFileCountsByCharacter)
         EXPECT_FALSE(holds(after.substr(0, after.size() - 6))) << "力 cut off";
     }
 }
-
-TEST(ProfileSyntax, ReplacedValueMayTakeItsQuotesWithItButNoOtherLine)
-{
-    std::string before = "[VisCache]\r\nFire = \"Fire Storm Deluxe\" \r\n" + NamesByHand();
-    std::string after = "[VisCache]\r\nFire=F\r\n" + NamesByHand();
-    for (Encoding encoding : kEncodings) {
-        auto holds = [&](const std::string& rewritten) {
-            return HoldsProfileWrite(Encoded(before, encoding), Encoded(rewritten, encoding), "Fire",
-                                     "Fire Storm Deluxe", "F");
-        };
-        EXPECT_TRUE(holds(after));
-        EXPECT_FALSE(holds(after.substr(0, after.size() / 2))) << "half the names gone";
-    }
-}
