@@ -2,6 +2,7 @@
 #include <shellapi.h>
 #include <cstdio>
 #include "catalogue/PluginInstall.h"
+#include "catalogue/RecycleBin.h"
 #include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
 #include "framework/CFileFind.h"
@@ -10,11 +11,6 @@
 #include "res/resource.h"
 
 namespace {
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool IsFolder(const std::string& path)
 {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -170,9 +166,7 @@ bool CPluginInstaller::Recycle(const std::string& relativePath)
 {
     if (IsHeld(m_strVisFolder + relativePath))
         return false;
-    std::string path = m_strVisFolder + TopLevelName(relativePath);
-    DeleteFiles(path, FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT);
-    return !Exists(path);
+    return MoveToRecycleBin(m_strVisFolder + TopLevelName(relativePath), m_ask) != RecycleOutcome::Kept;
 }
 
 void CPluginInstaller::Tell(UINT messageId, const std::string& name)
