@@ -90,7 +90,7 @@ BOOL CManagerDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
     ReadHostSettings();
     if (!m_strVisFolder.empty())
-        MakeSaveFlow().RecoverInterruptedSave();
+        MakeSaveFlow().RecoverInterruptedSave(RunningHost());
     SetBackground(IDB_BACKGROUND, BG_STRETCH);
     ApplyWindowShape();
     SubclassList();
@@ -411,7 +411,8 @@ CSaveFlow CManagerDlg::MakeSaveFlow() const
 }
 
 // Letting go of the host: its position first, then nothing watches it while
-// it goes down and comes up again; the window closes afterwards.
+// it goes down and comes up again. A window that stays open (after a
+// recovery at start-up) links to the new host at its next poll.
 CSaveFlow::RunningHost CManagerDlg::RunningHost()
 {
     CSaveFlow::RunningHost host;
@@ -420,7 +421,8 @@ CSaveFlow::RunningHost CManagerDlg::RunningHost()
         DWORD position = 0;
         m_hostChannel.GetPlayPosition(&position);
         SetPollTimer(FALSE);
-        SetHostConnected(FALSE);
+        if (SetHostConnected(FALSE))
+            m_bHostRunning = false;
         return position;
     };
     return host;

@@ -29,6 +29,8 @@ public:
     bool IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
     bool MatchesMask(DWORD mask) const { return m_found && (m_found->dwFileAttributes & mask) != 0; }
     std::string GetFileName() const { return m_found ? m_strName : ""; }
+    // The current entry's attributes, size and times, as the search found them.
+    const WIN32_FIND_DATAW* GetFindData() const { return m_found.get(); }
     std::string GetFilePath() const;
     std::string GetFileTitle() const;
     // The current entry's path in UTF-16, its folder as the pattern gave it:

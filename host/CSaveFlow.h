@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "host/CRenameBatch.h"
 #include "host/JournalFile.h"
 #include "host/RenamePlan.h"
 
@@ -12,8 +13,7 @@
 // main window only through what it is handed.
 class CSaveFlow {
 public:
-    // Shows a message box with the program's caption; the button chosen.
-    using Ask = std::function<int(const std::string& text, UINT type)>;
+    using Ask = MessageAsk;
 
     // The host as the main window last saw it. letGo stops watching it and
     // hands back its playback position (0 when there is none).
@@ -36,8 +36,9 @@ public:
     // "VisNumber" its value. False when nothing was done.
     bool UndoLastSave(const RunningHost& host);
 
-    // At start-up: a Save cut short is finished, put back or left, as the user says.
-    void RecoverInterruptedSave();
+    // At start-up: a Save cut short is finished, put back or left, as the
+    // user says; while the host runs, only around its quit and restart.
+    void RecoverInterruptedSave(const RunningHost& host);
 
 private:
     // The restart question while the host runs; false for Cancel.
@@ -45,21 +46,21 @@ private:
     // Lets go of the host and tells it to quit; false when it is still running.
     bool QuitHost(const RunningHost& host, DWORD& position);
     void FinishRestart(bool restart, bool hostQuit, DWORD position);
-    bool JournalBeforeRenames(SaveJournal& journal, const std::vector<SaveRow>& rows, int currentRow, int numberBefore);
-    std::string RenameRows(const std::vector<SaveRow>& rows, int currentRow);
-    void WriteSavedVisNumber(int currentRow, const std::string& currentFile);
+    SaveJournal PlanJournal(const std::vector<SaveRow>& rows, int currentRow, int numberBefore,
+                            const SavePlan& plan);
+    // Whether the Save may go on, and whether it has a journal.
+    bool JournalBeforeRenames(const SaveJournal& journal, bool& journalled);
+    void WriteVisNumberNow(const SaveJournal& journal, const std::vector<JournalRename>& steps,
+                           const std::vector<RenameFound>& found, int numberOfFirstForm);
     bool ReadJournal(SaveJournal& journal);
-    void ReportLost(const std::vector<JournalRename>& renames, const std::vector<RenameFound>& found);
-    void UndoRenames(const std::vector<JournalRename>& renames, const std::vector<RenameFound>& found);
-    std::vector<std::string> FinishRenames(const std::vector<JournalRename>& renames,
-                                           const std::vector<RenameFound>& found);
-    std::vector<std::string> PutBackRenames(const std::vector<JournalRename>& renames,
-                                            const std::vector<RenameFound>& found);
-    void ReportFailedRenames(const std::vector<std::string>& names);
+    void ReportUnreadable(JournalFault fault);
+    // Asks whether to finish or put back; false when the journal is done with.
+    bool AskToRecover(SaveJournal& journal, const std::vector<RenameFound>& found, bool& finish);
     void Close(SaveJournal& journal, JournalState state);
 
     std::string m_strVisFolder;
     std::string m_strHostExe;
     JournalFile m_journal;
     Ask m_ask;
+    CRenameBatch m_batch;
 };

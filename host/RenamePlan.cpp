@@ -24,23 +24,37 @@ RenamePlan PlanRename(int row, const std::string& file, bool wantEnabled, LeadBy
     return plan;
 }
 
-std::vector<JournalRename> PlanSaveRenames(const std::vector<SaveRow>& rows,
-                                           const std::map<std::string, std::string>& stamps, LeadByteRule isLead)
+SavePlan PlanSaveRenames(const std::vector<SaveRow>& rows, const std::map<std::string, std::string>& stamps,
+                         LeadByteRule isLead)
 {
-    std::vector<JournalRename> renames;
+    SavePlan save;
     for (size_t index = 0; index < rows.size(); ++index) {
         const SaveRow& row = rows[index];
-        if (HoldsUnmappedChar(row.file))
+        int plugin = static_cast<int>(index);
+        if (HoldsUnmappedChar(row.file)) {
+            save.steps.push_back({row.file, row.file, "", plugin, false});
+            save.found.resize(save.steps.size(), RenameFound::Lost);
             continue;
-        RenamePlan plan = PlanRename(kFirstPluginRow + static_cast<int>(index), row.file, row.wantEnabled, isLead);
+        }
+        RenamePlan plan = PlanRename(kFirstPluginRow + plugin, row.file, row.wantEnabled, isLead);
         auto stamp = stamps.find(plan.tagSource);
         std::string fileStamp = stamp == stamps.end() ? "" : stamp->second;
-        if (plan.tagSource != plan.tagTarget)
-            renames.push_back({plan.tagSource, plan.tagTarget, fileStamp});
+        save.steps.push_back({plan.tagSource, plan.tagTarget, fileStamp, plugin, false});
         if (plan.changesState)
-            renames.push_back({plan.newName, plan.stateTarget, fileStamp});
+            save.steps.push_back({plan.newName, plan.stateTarget, fileStamp, plugin, true});
+        save.found.resize(save.steps.size(), RenameFound::NotMade);
     }
-    return renames;
+    return save;
+}
+
+std::vector<JournalRename> SavePlan::Journalled() const
+{
+    std::vector<JournalRename> journalled;
+    journalled.reserve(steps.size());
+    for (const JournalRename& step : steps)
+        if (step.from != step.to)
+            journalled.push_back(step);
+    return journalled;
 }
 
 int PlannedHostNumber(const std::vector<SaveRow>& rows, int currentRow, LeadByteRule isLead)

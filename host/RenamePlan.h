@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "framework/CodePageText.h"
+#include "host/RenameRecovery.h"
 #include "host/SaveJournal.h"
 
 // The renames Save makes for one plug-in row, as names relative to the Vis
@@ -24,12 +25,20 @@ struct SaveRow {
     bool wantEnabled = true;
 };
 
-// Every rename a Save of rows makes, in order: the ones that change nothing
-// and names the code page cannot hold left out. stamps holds those of the
-// files directly in the Vis folder.
-std::vector<JournalRename> PlanSaveRenames(const std::vector<SaveRow>& rows,
-                                           const std::map<std::string, std::string>& stamps,
-                                           LeadByteRule isLead = SystemLeadByte);
+// Every step of a Save of rows, in row order, each with its plug-in (its
+// place in rows): a tag step for every row, also one that changes no name
+// (it fails when the file is gone), then a state step where the state
+// changes. A name the code page cannot hold gets one tag step, found lost:
+// no rename can be trusted with it. stamps holds those of the files directly
+// in the Vis folder.
+struct SavePlan {
+    std::vector<JournalRename> steps;
+    std::vector<RenameFound> found;
+    // The steps a journal keeps: the ones that change a name.
+    std::vector<JournalRename> Journalled() const;
+};
+SavePlan PlanSaveRenames(const std::vector<SaveRow>& rows, const std::map<std::string, std::string>& stamps,
+                         LeadByteRule isLead = SystemLeadByte);
 
 // The host number the visual in currentRow gets when the host next starts,
 // once every rename of the Save is made; kNoVisual when it will not load it.

@@ -44,11 +44,6 @@ private:
     std::map<std::string, std::optional<std::string>> m_moved;
 };
 
-bool IsStateRename(const JournalRename& rename, LeadByteRule isLead)
-{
-    return rename.to == rename.from + kDisabledSuffix ||
-           (rename.from == rename.to + kDisabledSuffix && HasDisabledSuffix(rename.from, isLead));
-}
 }
 
 std::vector<RenameFound> FindRenamesMade(const std::vector<JournalRename>& renames, const LookUpName& lookUp,
@@ -71,27 +66,23 @@ std::vector<RenameFound> FindRenamesMade(const std::vector<JournalRename>& renam
     // A plug-in's second step looks for a name its first step has not made yet.
     for (size_t index = 1; index < renames.size(); ++index)
         if (found[index] == RenameFound::Lost && found[index - 1] == RenameFound::NotMade &&
-            ContinuesPlugin(renames[index], renames[index - 1], isLead))
+            ContinuesPlugin(renames[index], renames[index - 1]))
             found[index] = RenameFound::NotMade;
     return found;
 }
 
-bool ContinuesPlugin(const JournalRename& rename, const JournalRename& before, LeadByteRule isLead)
+bool ContinuesPlugin(const JournalRename& rename, const JournalRename& before)
 {
-    if (!IsStateRename(rename, isLead))
-        return false;
-    return rename.from == before.to || (rename.from.compare(0, before.to.size() + 1, before.to + "\\") == 0 &&
-                                        FindFirstChar(rename.from, "\\", isLead) == before.to.size());
+    return rename.stateStep && rename.plugin == before.plugin;
 }
 
-PluginCount CountPluginsRenamed(const std::vector<JournalRename>& renames, const std::vector<RenameFound>& found,
-                                LeadByteRule isLead)
+PluginCount CountPluginsRenamed(const std::vector<JournalRename>& renames, const std::vector<RenameFound>& found)
 {
     PluginCount count;
     bool whole = false;
     for (size_t index = 0; index < renames.size(); ++index) {
         bool made = found[index] == RenameFound::Made;
-        if (index > 0 && ContinuesPlugin(renames[index], renames[index - 1], isLead)) {
+        if (index > 0 && ContinuesPlugin(renames[index], renames[index - 1])) {
             if (whole && !made) {
                 whole = false;
                 --count.renamed;

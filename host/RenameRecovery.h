@@ -26,13 +26,11 @@ enum class RenameFound {
 std::vector<RenameFound> FindRenamesMade(const std::vector<JournalRename>& renames, const LookUpName& lookUp,
                                          LeadByteRule isLead = SystemLeadByte);
 
-// True when rename is the second step of the plug-in renamed just before it:
-// its enable state, after the tag.
-bool ContinuesPlugin(const JournalRename& rename, const JournalRename& before, LeadByteRule isLead = SystemLeadByte);
+// True when rename is the state step of the plug-in whose step is before.
+bool ContinuesPlugin(const JournalRename& rename, const JournalRename& before);
 
 struct PluginCount {
     int renamed = 0;  // plug-ins whose every rename was made
     int total = 0;
 };
-PluginCount CountPluginsRenamed(const std::vector<JournalRename>& renames, const std::vector<RenameFound>& found,
-                                LeadByteRule isLead = SystemLeadByte);
+PluginCount CountPluginsRenamed(const std::vector<JournalRename>& renames, const std::vector<RenameFound>& found);

@@ -1,19 +1,27 @@
 #include "host/SaveJournal.h"
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include "catalogue/PluginFileName.h"
+#include "catalogue/SafeName.h"
 
 namespace {
-constexpr char kFormatLine[] = "Orbiquel Save journal 1";
+constexpr char kFormatLine[] = "Orbiquel Save journal 2";
+constexpr char kFirstFormatLine[] = "Orbiquel Save journal 1";
 constexpr char kFolderField[] = "Vis folder: ";
 constexpr char kVisNumberField[] = "VisNumber: ";
+constexpr char kCurrentField[] = "Current: ";
 constexpr char kStateField[] = "State: ";
 constexpr char kCountField[] = "Renames: ";
 constexpr char kEndLine[] = "End of journal";
 constexpr char kNumberArrow[] = " -> ";
 constexpr char kNone[] = "none";
+constexpr char kUnknown[] = "unknown";
 // No file name holds a tab, and no two-byte character has it as its second byte.
 constexpr char kSeparator = '\t';
 constexpr char kStateNames[][9] = {"open", "finished", "undone"};
+constexpr char kTagStep[] = "tag";
+constexpr char kStateStep[] = "state";
 // Journals hold one line per rename: more than any folder has is no journal.
 constexpr size_t kMaxRenames = 1000000;
 
@@ -87,17 +95,80 @@ bool ParseCount(const std::string& text, size_t& count)
     return count <= kMaxRenames;
 }
 
-// "from<TAB>to<TAB>stamp".
-bool ParseRename(const std::string& line, JournalRename& rename)
+std::vector<std::string> SplitFields(const std::string& line)
 {
-    size_t first = line.find(kSeparator);
-    size_t second = first == std::string::npos ? first : line.find(kSeparator, first + 1);
-    if (second == std::string::npos || line.find(kSeparator, second + 1) != std::string::npos)
+    std::vector<std::string> fields;
+    size_t start = 0;
+    for (size_t tab = line.find(kSeparator); tab != std::string::npos; tab = line.find(kSeparator, start)) {
+        fields.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+bool ParseNumber(const std::string& text, int& number)
+{
+    if (text.empty() || text.size() > 7 || text.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    rename.from = line.substr(0, first);
-    rename.to = line.substr(first + 1, second - first - 1);
-    rename.stamp = line.substr(second + 1);
+    number = std::atoi(text.c_str());
     return true;
+}
+
+// "from<TAB>to<TAB>stamp", and in the second form "<TAB>plugin<TAB>tag|state".
+bool ParseRename(const std::string& line, bool firstForm, JournalRename& rename)
+{
+    std::vector<std::string> fields = SplitFields(line);
+    if (fields.size() != (firstForm ? 3u : 5u))
+        return false;
+    rename.from = fields[0];
+    rename.to = fields[1];
+    rename.stamp = fields[2];
+    if (firstForm)
+        return true;
+    rename.stateStep = fields[4] == kStateStep;
+    return ParseNumber(fields[3], rename.plugin) && (rename.stateStep || fields[4] == kTagStep);
+}
+
+std::string CurrentText(const SaveJournal& journal)
+{
+    if (journal.currentRow == kUnknownRow)
+        return kUnknown;
+    if (journal.currentRow == kNoVisual)
+        return kNone;
+    return std::to_string(journal.currentRow) + kSeparator + journal.currentFile;
+}
+
+// As CurrentText writes it.
+bool ParseCurrent(const std::string& text, SaveJournal& journal)
+{
+    if (text == kNone || text == kUnknown) {
+        journal.currentRow = text == kNone ? kNoVisual : kUnknownRow;
+        return true;
+    }
+    size_t tab = text.find(kSeparator);
+    journal.currentFile = tab == std::string::npos ? "" : text.substr(tab + 1);
+    return tab != std::string::npos && ParseNumber(text.substr(0, tab), journal.currentRow);
+}
+
+// A first-form journal tells a plug-in's state step only by its names: it
+// switches the "_disabled" of the name the step before it made.
+bool ContinuesPlugin(const JournalRename& rename, const JournalRename& before, LeadByteRule isLead)
+{
+    bool switches = rename.to == rename.from + kDisabledSuffix ||
+                    (rename.from == rename.to + kDisabledSuffix && HasDisabledSuffix(rename.from, isLead));
+    return switches && (rename.from == before.to || (rename.from.compare(0, before.to.size() + 1, before.to + "\\") == 0 &&
+                                                      FindFirstChar(rename.from, "\\", isLead) == before.to.size()));
+}
+
+void NumberFirstFormPlugins(std::vector<JournalRename>& renames, LeadByteRule isLead)
+{
+    int plugin = -1;
+    for (size_t index = 0; index < renames.size(); ++index) {
+        renames[index].stateStep = index > 0 && ContinuesPlugin(renames[index], renames[index - 1], isLead);
+        plugin += renames[index].stateStep ? 0 : 1;
+        renames[index].plugin = plugin;
+    }
 }
 
 bool SameFolder(const std::string& a, const std::string& b, LeadByteRule isLead)
@@ -116,7 +187,7 @@ bool IsSafeComponent(const std::string& component, LeadByteRule isLead)
         if (static_cast<unsigned char>(c) < 0x20 || std::strchr(":/*?\"<>|", c))
             return false;
     }
-    return true;
+    return !IsReservedDeviceName(component, isLead);
 }
 }
 
@@ -128,12 +199,26 @@ std::string FormatJournal(const SaveJournal& journal)
     text += kFolderField + journal.visFolder + "\r\n";
     text += kVisNumberField + VisNumberText(journal.visNumberBefore) + kNumberArrow +
             VisNumberText(journal.visNumberAfter) + "\r\n";
+    text += kCurrentField + CurrentText(journal) + "\r\n";
     text += std::string(kStateField) + kStateNames[static_cast<int>(journal.state)] + "\r\n";
     text += kCountField + std::to_string(journal.renames.size()) + "\r\n";
     for (const JournalRename& rename : journal.renames)
-        text += rename.from + kSeparator + rename.to + kSeparator + rename.stamp + "\r\n";
+        text += rename.from + kSeparator + rename.to + kSeparator + rename.stamp + kSeparator +
+                std::to_string(rename.plugin) + kSeparator + (rename.stateStep ? kStateStep : kTagStep) + "\r\n";
     text += std::string(kEndLine) + "\r\n";
     return text;
+}
+
+bool SaysOpen(const std::string& text)
+{
+    std::string line = std::string(kStateField) + kStateNames[static_cast<int>(JournalState::Open)];
+    for (size_t start = 0; start < text.size();) {
+        size_t end = std::min(text.find('\n', start), text.size());
+        if (text.compare(start, end - start, line) == 0 || text.compare(start, end - start, line + "\r") == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 bool IsSafeJournalName(const std::string& name, LeadByteRule isLead)
@@ -152,20 +237,26 @@ JournalFault ParseJournal(const std::string& text, const std::string& visFolder,
 {
     journal = SaveJournal();
     std::vector<std::string> lines;
-    std::string numbers, state, count;
+    std::string numbers, current, state, count;
     SaveJournal read;
     size_t renames = 0;
-    bool header = SplitLines(text, lines) && lines.size() >= 6 && lines[0] == kFormatLine &&
-                  TakeField(lines[1], kFolderField, read.visFolder) &&
-                  TakeField(lines[2], kVisNumberField, numbers) && ParseVisNumbers(numbers, read) &&
-                  TakeField(lines[3], kStateField, state) && ParseState(state, read.state) &&
-                  TakeField(lines[4], kCountField, count) && ParseCount(count, renames);
-    if (!header || lines.size() != renames + 6 || lines.back() != kEndLine)
+    if (!SplitLines(text, lines) || lines.size() < 6 || (lines[0] != kFormatLine && lines[0] != kFirstFormatLine))
+        return JournalFault::Malformed;
+    bool firstForm = lines[0] == kFirstFormatLine;
+    size_t field = firstForm ? 3 : 4;
+    bool header = TakeField(lines[1], kFolderField, read.visFolder) && TakeField(lines[2], kVisNumberField, numbers) &&
+                  ParseVisNumbers(numbers, read) &&
+                  (firstForm || (TakeField(lines[3], kCurrentField, current) && ParseCurrent(current, read))) &&
+                  TakeField(lines[field], kStateField, state) && ParseState(state, read.state) &&
+                  TakeField(lines[field + 1], kCountField, count) && ParseCount(count, renames);
+    if (!header || lines.size() != renames + field + 3 || lines.back() != kEndLine)
         return JournalFault::Malformed;
     read.renames.resize(renames);
     for (size_t line = 0; line < renames; ++line)
-        if (!ParseRename(lines[line + 5], read.renames[line]))
+        if (!ParseRename(lines[line + field + 2], firstForm, read.renames[line]))
             return JournalFault::Malformed;
+    if (firstForm)
+        NumberFirstFormPlugins(read.renames, isLead);
     for (const JournalRename& rename : read.renames)
         if (!IsSafeJournalName(rename.from, isLead) || !IsSafeJournalName(rename.to, isLead))
             return JournalFault::UnsafeName;

@@ -361,6 +361,14 @@ std::vector<MenuItem> DesktopSession::SystemMenu(Hwnd window)
     return items;
 }
 
+std::vector<MenuItem> DesktopSession::PopupMenu(Hwnd menuWindow)
+{
+    std::vector<MenuItem> items;
+    for (const auto& record : m_probe->Ask(WindowRequest("popup-menu", menuWindow)))
+        items.push_back(ToMenuItem(record));
+    return items;
+}
+
 std::optional<DialogInfo> DesktopSession::WaitForDialog(const std::string& title, int timeoutMs)
 {
     ProbeRecord request = Request("wait-dialog").Set("title", title);

@@ -93,6 +93,8 @@ public:
     // The control that has the keyboard focus in the window's thread (handle 0: none).
     WindowInfo Focus(Hwnd window);
     std::vector<MenuItem> SystemMenu(Hwnd window);
+    // The items of the menu a popup menu window ("#32768") shows.
+    std::vector<MenuItem> PopupMenu(Hwnd menuWindow);
     // A visible dialog or message box, by exact title or any ("").
     std::optional<DialogInfo> WaitForDialog(const std::string& title = "", int timeoutMs = 10000);
     std::vector<ListRow> Rows(Hwnd list);

@@ -9,6 +9,7 @@
 //   Melodrift.windowdelay  milliseconds to wait before the window appears
 //   Melodrift.hold         a path under Vis, held open without sharing until exit
 //   Melodrift.keydelay     milliseconds each visual key takes, as a slow player's
+//   Melodrift.norecord     no shared state record and event: a manager's channel cannot open
 #include <windows.h>
 #include <cctype>
 #include <cstdlib>
@@ -143,6 +144,8 @@ void RememberVisual(int index)
 
 void OpenSharedRecord()
 {
+    if (MarkerExists("norecord"))
+        return;
     g_host.mapping =
         ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, host::kInfoSize, host::kInfoMapping);
     if (g_host.mapping)

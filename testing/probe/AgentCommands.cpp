@@ -15,17 +15,29 @@ std::unique_ptr<AgentRequest> NewRequest(AgentCommand command, HWND window)
     return request;
 }
 
-}
 
-// The window's system menu, one item record per entry, top to bottom.
-bool SystemMenuCommand(const ProbeRecord& request, ProbeReply& reply)
+// A menu's items, one item record per entry, top to bottom.
+bool MenuCommand(AgentCommand command, const ProbeRecord& request, ProbeReply& reply)
 {
-    auto agent = NewRequest(AGENT_SYSTEM_MENU, WindowField(request));
+    auto agent = NewRequest(command, WindowField(request));
     std::string error;
     if (!RunInOwnerThread(*agent, error))
         return reply.Fail(error);
     AddAgentAnswer(*agent, reply);
     return true;
+}
+}
+
+// The window's system menu.
+bool SystemMenuCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    return MenuCommand(AGENT_SYSTEM_MENU, request, reply);
+}
+
+// The popup menu window's items while its menu is tracked.
+bool PopupMenuCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    return MenuCommand(AGENT_POPUP_MENU, request, reply);
 }
 
 // Dialog units to pixels with the dialog's own font, as the dialog manager converts them.

@@ -11,6 +11,7 @@ bool WindowCommand(const ProbeRecord& request, ProbeReply& reply);
 bool ChildrenCommand(const ProbeRecord& request, ProbeReply& reply);
 bool FocusCommand(const ProbeRecord& request, ProbeReply& reply);
 bool SystemMenuCommand(const ProbeRecord& request, ProbeReply& reply);
+bool PopupMenuCommand(const ProbeRecord& request, ProbeReply& reply);
 bool DialogRectCommand(const ProbeRecord& request, ProbeReply& reply);
 bool WaitDialogCommand(const ProbeRecord& request, ProbeReply& reply);
 bool RowsCommand(const ProbeRecord& request, ProbeReply& reply);

@@ -80,8 +80,8 @@ protected:
 
     void ClickSave() { session->Click(session->Control(main.handle, kSaveButton).window.Center()); }
 
-    // Right-clicks the window's face and picks a popup menu item by its access key.
-    void ChooseFromMenu(const std::string& key)
+    // Right-clicks the window's face; the popup menu's window.
+    std::optional<WindowInfo> OpenMenu()
     {
         Rect face = session->DialogUnitsToPixels(main.handle, {86, 31, 87, 32});
         std::optional<WindowInfo> menu;
@@ -90,9 +90,32 @@ protected:
             session->Click({main.client.left + face.left, main.client.top + face.top}, 3);
             menu = session->WaitForWindow("", "#32768", 10000);
         }
+        return menu;
+    }
+
+    // Picks a popup menu item by its access key.
+    void ChooseFromMenu(const std::string& key)
+    {
+        std::optional<WindowInfo> menu = OpenMenu();
         ASSERT_TRUE(menu) << "no popup menu";
         session->Key(key);
         ASSERT_TRUE(session->WaitForWindowGone(menu->handle, 60000));
+    }
+
+    // The popup menu's state of the item with this id (MF_GRAYED and so on), read
+    // while it is open; the menu is then closed. -1 when there is no such item.
+    int MenuItemState(int id)
+    {
+        std::optional<WindowInfo> menu = OpenMenu();
+        EXPECT_TRUE(menu) << "no popup menu";
+        if (!menu)
+            return -1;
+        int state = -1;
+        for (const MenuItem& item : session->PopupMenu(menu->handle))
+            state = item.id == id ? static_cast<int>(item.state) : state;
+        session->Key("Escape");
+        EXPECT_TRUE(session->WaitForWindowGone(menu->handle, 60000));
+        return state;
     }
 
     // Opens the popup menu with a key ("Menu" is the Apps key, "shift+F10"),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 #include "host/HostFacts.h"
@@ -121,4 +122,63 @@ TEST(HostNumbering, AfterSaveTheFolderAsItStandsDecides)
     EXPECT_EQ(HostNumberOfFile("Stuck.svp", folder), 6) << "a rename that failed keeps its place";
     EXPECT_EQ(HostNumberOfFile("005_B.svp_disabled", folder), kNoVisual) << "not loaded";
     EXPECT_EQ(HostNumberOfFile("005_B.svp", folder), kNoVisual) << "not there";
+}
+
+TEST(RenamePlan, PlansEveryRowsStepsAndJournalsOnlyTheOnesThatChangeAName)
+{
+    const std::map<std::string, std::string> stamps{{"Bars.svp", "sb"}, {"012_Pack", ""}};
+    struct Case {
+        SaveRow row;
+        std::vector<JournalRename> steps;  // for the row in the first plug-in place, plug-in 0
+        size_t journalled;
+        bool lost;
+    } cases[] = {
+        {{"Bars.svp", true}, {{"Bars.svp", "004_Bars.svp", "sb", 0, false}}, 1, false},
+        {{"004_Ice.svp", true}, {{"004_Ice.svp", "004_Ice.svp", "", 0, false}}, 0, false},
+        {{"004_Ice.svp", false},
+         {{"004_Ice.svp", "004_Ice.svp", "", 0, false}, {"004_Ice.svp", "004_Ice.svp_disabled", "", 0, true}},
+         1, false},
+        {{"007_Bars.svp_disabled", true},
+         {{"007_Bars.svp_disabled", "004_Bars.svp_disabled", "", 0, false},
+          {"004_Bars.svp_disabled", "004_Bars.svp", "", 0, true}},
+         2, false},
+        {{"012_Pack\\Pack.svp", false},
+         {{"012_Pack", "004_Pack", "", 0, false}, {"004_Pack\\Pack.svp", "004_Pack\\Pack.svp_disabled", "", 0, true}},
+         2, false},
+        {{"12_x.svp", true}, {{"12_x.svp", "004_12_x.svp", "", 0, false}}, 1, false},
+        {{"A?.svp", false}, {{"A?.svp", "A?.svp", "", 0, false}}, 0, true},
+    };
+    for (const Case& c : cases) {
+        SavePlan plan = PlanSaveRenames({c.row}, stamps);
+        EXPECT_EQ(plan.steps, c.steps) << c.row.file;
+        EXPECT_EQ(plan.Journalled().size(), c.journalled) << c.row.file;
+        ASSERT_EQ(plan.found.size(), plan.steps.size());
+        EXPECT_EQ(plan.found[0], c.lost ? RenameFound::Lost : RenameFound::NotMade) << c.row.file;
+    }
+    EXPECT_TRUE(PlanSaveRenames({}, stamps).steps.empty());
+
+    // Each row its plug-in number; the thousandth row's tag has four digits.
+    std::vector<SaveRow> rows(997, SaveRow{"P.svp", true});
+    SavePlan many = PlanSaveRenames(rows, stamps);
+    EXPECT_EQ(many.steps[995], (JournalRename{"P.svp", "999_P.svp", "", 995, false}));
+    EXPECT_EQ(many.steps[996], (JournalRename{"P.svp", "1000_P.svp", "", 996, false}));
+}
+
+TEST(RenamePlan, ThePlannedHostNumberCountsOnlyTheVisualsTheHostWillLoad)
+{
+    // Rows 4 to 8: on, off, on, a name the code page cannot hold (left disabled on
+    // disk, though wanted on), one it cannot hold left enabled (though wanted off).
+    const std::vector<SaveRow> rows{{"A.svp", true},
+                                    {"B.svp", false},
+                                    {"C.svp", true},
+                                    {"D?.svp_disabled", true},
+                                    {"E?.svp", false}};
+    struct Case {
+        int currentRow;
+        int number;
+    } cases[] = {{0, 0}, {3, 3}, {4, 4}, {5, kNoVisual}, {6, 5}, {7, kNoVisual}, {8, 6}, {9, kNoVisual},
+                 {kNoVisual, kNoVisual}};
+    for (const Case& c : cases)
+        EXPECT_EQ(PlannedHostNumber(rows, c.currentRow), c.number) << c.currentRow;
+    EXPECT_EQ(PlannedHostNumber({}, 4), kNoVisual);
 }

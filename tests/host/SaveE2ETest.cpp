@@ -18,6 +18,10 @@ const char kRestartQuestion[] = "To activate your changes in the visual plugin o
 const char kHostStillRunning[] = "Melodrift did not close, so Orbiquel could not restart it.\nYour changes are saved: "
                                  "please close Melodrift and start it again to activate them.";
 
+const char kNoJournal[] = "Orbiquel cannot keep a record of this Save, so it cannot be undone.\nSave anyway?";
+constexpr int kUndoLastSave = 32777;
+constexpr int kGreyed = 0x1;  // MF_GRAYED
+
 std::string TagFailed(const std::string& name)
 {
     return "Orbiquel was unable to tag the plugin '" + name +
@@ -143,6 +147,22 @@ TEST_F(HostE2E, SaveWithoutHostRenamesEveryPluginAndBothProgramsFollowTheNewOrde
     std::vector<std::string> texts = Texts(Rows());
     EXPECT_EQ(std::vector<std::string>(texts.begin() + 4, texts.end()),
               (std::vector<std::string>{"Lava", "Ice", "Bars (off)", "Pack (off)", "Twelve", "Zed (off)"}));
+
+    // Saved anyway without a journal (it cannot be written): the journal of
+    // the Save before goes first, so "Undo last Save" has nothing to give back.
+    const std::string journal = session->ProgramFolder() + "/orbiquel-last-save.txt";
+    EXPECT_EQ(MenuItemState(kUndoLastSave) & kGreyed, 0);
+    fs::permissions(journal, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    session->Click(Label(4));
+    session->Key("ctrl+Down");
+    session->Key("Return");
+    Answer(kNoJournal, "&Yes");
+    ASSERT_TRUE(session->WaitForProgramExit(30000));
+    EXPECT_FALSE(fs::exists(journal));
+    EXPECT_EQ(PluginFiles(session->VisFolder()).at(0), "004_Ice.svp");
+    StartProgram();
+    EXPECT_EQ(MenuItemState(kUndoLastSave) & kGreyed, kGreyed);
 }
 
 TEST_F(HostE2E, SaveRestartsThePlayingHostAroundTheRenamesOnlyWhenAskedTo)
@@ -227,6 +247,23 @@ TEST_F(HostE2E, SaveRestartsThePlayingHostAroundTheRenamesOnlyWhenAskedTo)
     EXPECT_EQ(HostLogCount("start -quit", logStart), 0);
     EXPECT_EQ(HostLogCount("exit", logStart), 0);
 
+    // A playing host whose record cannot be opened has no position to go back
+    // to: restarted as a stopped one, without " -play" or " -scanto".
+    std::ofstream(session->HostFolder() + "/Melodrift.norecord");
+    logStart = session->HostLog().size();
+    session->StartHost(" -quit");
+    ASSERT_TRUE(WaitForHostLogCount("exit", 1, logStart));
+    StartHost(" -play", "start -play");
+    ASSERT_TRUE(session->WaitForWindow("Melodrift", "Melodrift Window Class", 60000));
+    StartProgram();
+    logStart = session->HostLog().size();
+    ClickSave();
+    Answer(kRestartQuestion, "&Yes");
+    ASSERT_TRUE(session->WaitForProgramExit(60000));
+    EXPECT_TRUE(WaitForHostLogCount("start", 1, logStart));
+    EXPECT_EQ(HostLogCount("start -play", logStart), 0) << "the switches come before the program ends";
+    fs::remove(session->HostFolder() + "/Melodrift.norecord");
+
     // A player that will not quit is not started again: the renames are made and the user is told.
     std::ofstream(session->HostFolder() + "/Melodrift.stubborn");
     StartProgram();
@@ -252,13 +289,14 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     // folder "007_Ice.svp" stands where Ice would be switched on.
     Install("named|004_Fire.svp|Fire\nnamed|Fire.svp|Fire\nnamed|Gem.svp|Gem\nnamed|Ice.svp_disabled|Ice\n"
             "named|Lava.svp|Lava\nfile|007_Ice.svp/notes.txt|not a plug-in\nfile|../Melodrift.hold|Gem.svp\n",
-            "40");
+            "6");
     StartHost("", "visual 0 Waveform 1.1");
-    // A visual no row shows: no row is current.
+    // A visual no row shows: no row is current, though "VisNumber" names one.
     StartHost(" -signal Nowhere", "command -signal Nowhere position 0");
     // Held open, Gem cannot be asked for its name: it was cached before.
     std::ofstream(session->ProgramFolder() + "/orbiquel.ini") << "[VisCache]\r\nGem=Gem\r\n";
     StartProgram();
+    EXPECT_EQ(CurrentRow(), -1);
     auto before = Files(session->VisFolder());
     session->Click(Label(6));
     session->Key("Delete");
@@ -283,7 +321,7 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     EXPECT_EQ(after.at("Gem.svp"), before.at("Gem.svp"));
     EXPECT_EQ(after.at("007_Ice.svp_disabled"), before.at("Ice.svp_disabled"));
     EXPECT_EQ(after.at("Lava.svp"), before.at("Lava.svp")) << "untouched after Cancel";
-    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "40") << "without a current visual the host's value stays";
+    EXPECT_EQ(session->ReadHostValue("VisNumber").data, "6") << "without a current visual the host's value stays";
 }
 
 // Plug-ins copied in through the file dialog and by a drop, one moved to the
@@ -494,10 +532,19 @@ TEST_F(HostE2E, ASaveKilledHalfWayIsFinishedOrPutBackAtTheNextStartAndEveryFileK
     EXPECT_EQ(session->ReadHostValue("VisNumber").data, visNumber);
     fs::remove(second.second.second);
 
+    // Melodrift started again, stopped, before Orbiquel: the Save is finished
+    // only around its quit and restart, with no " -play" or " -scanto".
     auto [third, lastBlocked] = saveKilledAt("s", 590);
+    StartHost("", "start");
+    ASSERT_TRUE(session->WaitForWindow("Melodrift", "Melodrift Window Class", 120000)) << "the player's window";
+    size_t logStart = session->HostLog().size();
     startAndAnswer(SaveCutShort(586, 600), "&Yes");
+    Answer(kRestartQuestion, "&Yes");
     Answer(RenamesFailed(lastBlocked.first), "OK");
+    ASSERT_TRUE(WaitForHostLogCount("start", 1, logStart)) << "started again";
+    EXPECT_EQ(HostLogCount("exit", logStart), 1) << "quit before the renames";
     endProgram();
+    EXPECT_EQ(HostLogCount("start -play", logStart), 0);
     EXPECT_EQ(Files(vis), third);
     StartProgram();
     EXPECT_FALSE(session->WaitForDialog(kCaption, 0)) << "a finished Save is not offered again";

@@ -9,10 +9,9 @@
 
 namespace {
 
-std::string SystemMenuItems(HWND window)
+std::string MenuItems(HMENU menu)
 {
     std::string lines;
-    HMENU menu = ::GetSystemMenu(window, FALSE);
     int count = menu ? ::GetMenuItemCount(menu) : 0;
     for (int index = 0; index < count; ++index) {
         char text[256] = "";
@@ -83,7 +82,10 @@ void Serve(AgentRequest& request)
     request.answer[0] = '\0';
     switch (request.command) {
     case AGENT_SYSTEM_MENU:
-        Answer(request, SystemMenuItems(request.window));
+        Answer(request, MenuItems(::GetSystemMenu(request.window, FALSE)));
+        break;
+    case AGENT_POPUP_MENU:
+        Answer(request, MenuItems(reinterpret_cast<HMENU>(::SendMessageA(request.window, MN_GETHMENU, 0, 0))));
         break;
     case AGENT_DIALOG_RECT:
         request.ok = ::MapDialogRect(request.window, &request.rect);
