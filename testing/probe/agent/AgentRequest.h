@@ -15,6 +15,8 @@ enum AgentCommand : int {
     AGENT_LIST_ROWS = 4,   // the list view's rows and the records behind them
     AGENT_SET_FLAGS = 5,   // row rect.left's record gets flags rect.top; the row is redrawn
     AGENT_DROP_FILES = 6,  // window gets WM_DROPFILES for the paths in text at client point rect.left, rect.top
+    AGENT_ACC_ROWS = 7,    // the children of the window's accessible object
+    AGENT_ACC_DEFAULT = 8, // the default action of its child rect.left
 };
 
 struct AgentRequest {
