@@ -9,12 +9,11 @@ namespace {
 PluginProblem AskPlugin(const std::string& path, const std::string& hostFolder, std::string& name,
                         PluginDiagnosis& why)
 {
-    PluginImage image;
-    why.problem = CheckPluginHeaders(path, image);
+    why.problem = CheckPluginHeaders(path);
     if (why.problem == PluginProblem::None)
         why.problem = QueryPluginName(path, name);
     if (why.problem == PluginProblem::LoadFailed)
-        why = DiagnoseLoadFailure(path, image, hostFolder);
+        why = DiagnoseLoadFailure(path, hostFolder);
     return why.problem;
 }
 }

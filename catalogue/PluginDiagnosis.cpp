@@ -1,10 +1,16 @@
 #include "catalogue/PluginDiagnosis.h"
 #include <windows.h>
+#include "catalogue/PluginImage.h"
+#include "framework/CFile.h"
 #include "framework/CodePageText.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
 
 namespace {
+// Linkers put every header in the first page; one read of it costs a scan of
+// thousands of plug-ins far less than mapping each file.
+constexpr UINT kHeaderBytes = 4096;
+
 // The file's bytes as a read-only view: only the pages the headers touch are read.
 class MappedFile {
 public:
@@ -95,21 +101,37 @@ UINT TextOf(PluginProblem problem)
 }
 }
 
-PluginProblem CheckPluginHeaders(const std::string& path, PluginImage& image)
+PluginProblem CheckPluginHeaders(const std::string& path)
 {
     if (HoldsUnmappedChar(path))
         return PluginProblem::NameNotHeld;
-    MappedFile file(path);
-    if (!file.IsOpen())
+    CFile file;
+    LONGLONG size = file.Open(path) ? file.GetLength() : -1;
+    if (size < 0 || size > MAXDWORD)
         return PluginProblem::Unreadable;
-    image = ReadPluginImage(file.Bytes());
-    return ProblemOf(image);
+    std::string start(kHeaderBytes, '\0');
+    start.resize(file.Read(&start[0], kHeaderBytes));
+    PluginImage image = ReadPluginHeaders(start, static_cast<size_t>(size));
+    if (image.fault != ImageFault::Damaged || start.size() == static_cast<size_t>(size))
+        return ProblemOf(image);
+    // Headers past the first page: rare, and only the whole file tells.
+    file.Close();
+    MappedFile whole(path);
+    if (!whole.IsOpen())
+        return PluginProblem::Unreadable;
+    return ProblemOf(ReadPluginHeaders(whole.Bytes(), whole.Bytes().size()));
 }
 
-PluginDiagnosis DiagnoseLoadFailure(const std::string& path, const PluginImage& image, const std::string& hostFolder)
+PluginDiagnosis DiagnoseLoadFailure(const std::string& path, const std::string& hostFolder)
 {
     PluginDiagnosis diagnosis;
     diagnosis.problem = PluginProblem::LoadFailed;
+    MappedFile file(path);
+    PluginImage image = ReadPluginImage(file.Bytes());
+    if (image.fault == ImageFault::Damaged) {
+        diagnosis.problem = PluginProblem::Damaged;  // its import table
+        return diagnosis;
+    }
     std::string folders = FolderOf(path) + ";" + hostFolder;
     for (const std::string& library : image.imports) {
         if (!LibraryFound(library, folders)) {

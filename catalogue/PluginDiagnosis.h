@@ -1,6 +1,5 @@
 #pragma once
 #include <string>
-#include "catalogue/PluginImage.h"
 
 // Why a plug-in gives no name, in the order the causes are looked for: the
 // first that holds is the one the user is told.
@@ -27,15 +26,16 @@ struct PluginDiagnosis {
 };
 
 // The causes the file's headers tell, up to NotLibrary, without loading it:
-// a foreign or broken file is never handed to the loader. image receives
-// what the headers say.
-PluginProblem CheckPluginHeaders(const std::string& path, PluginImage& image);
+// a foreign or broken file is never handed to the loader. Reads the first
+// page only; the import table waits for a failed load.
+PluginProblem CheckPluginHeaders(const std::string& path);
 
-// Why a library whose headers are sound did not load: the first library it
-// imports that is in neither the plug-in's folder, hostFolder nor where the
-// system looks, else its own start-up code. Looked for only after a failed
-// load, so that a plug-in that loads costs no search.
-PluginDiagnosis DiagnoseLoadFailure(const std::string& path, const PluginImage& image, const std::string& hostFolder);
+// Why a library whose headers are sound did not load: a damaged import
+// table, else the first library it imports that is in neither the
+// plug-in's folder, hostFolder nor where the system looks, else its own
+// start-up code. Looked for only after a failed load, so that a plug-in that
+// loads costs no search.
+PluginDiagnosis DiagnoseLoadFailure(const std::string& path, const std::string& hostFolder);
 
 // The cause as the user reads it: "built for 64-bit Windows; Melodrift cannot load it."
 std::string ProblemText(const PluginDiagnosis& diagnosis);

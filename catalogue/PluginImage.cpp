@@ -75,12 +75,16 @@ bool FileOffsetOf(const std::vector<Section>& sections, uint32_t rva, size_t& of
     return false;
 }
 
-bool ReadSections(const Bytes& file, size_t at, unsigned count, std::vector<Section>& sections)
+// A section whose data lies past the end of the file is a file cut short:
+// the loader would refuse it too.
+bool ReadSections(const Bytes& file, size_t fileSize, size_t at, unsigned count, std::vector<Section>& sections)
 {
     for (unsigned index = 0; index < count; ++index, at += kSectionSize) {
         uint32_t virtualSize = 0, address = 0, rawSize = 0, fileOffset = 0;
         if (!file.Read32(at + 8, virtualSize) || !file.Read32(at + 12, address) || !file.Read32(at + 16, rawSize) ||
             !file.Read32(at + 20, fileOffset))
+            return false;
+        if (rawSize != 0 && (fileOffset > fileSize || rawSize > fileSize - fileOffset))
             return false;
         // Only what the file holds can be read.
         sections.push_back({address, virtualSize < rawSize && virtualSize ? virtualSize : rawSize, fileOffset});
@@ -110,8 +114,15 @@ bool ReadImports(const Bytes& file, const std::vector<Section>& sections, uint32
     return false;
 }
 
-// The optional header and the sections after it: the import table.
-ImageFault ReadImportTable(const Bytes& file, size_t header, PluginImage& image)
+// What the headers say, with the sections and where the import table lies
+// (0: none) for a reader of the whole file.
+struct Headers {
+    std::vector<Section> sections;
+    uint32_t importRva = 0;
+};
+
+// The optional header and the section table after it.
+ImageFault ReadOptionalHeader(const Bytes& file, size_t fileSize, size_t header, Headers& headers)
 {
     unsigned sectionCount = 0, optionalSize = 0, magic = 0;
     uint32_t directoryCount = 0, importRva = 0;
@@ -120,36 +131,47 @@ ImageFault ReadImportTable(const Bytes& file, size_t header, PluginImage& image)
         optionalSize < kDirectoriesOffset + (kImportDirectory + 1) * 8 || !file.Has(optional, optionalSize) ||
         !file.Read16(optional, magic) || magic != kOptionalMagic32 ||
         !file.Read32(optional + kDirectoriesOffset - 4, directoryCount) ||
-        !file.Read32(optional + kDirectoriesOffset + kImportDirectory * 8, importRva))
+        !file.Read32(optional + kDirectoriesOffset + kImportDirectory * 8, importRva) ||
+        !ReadSections(file, fileSize, optional + optionalSize, sectionCount, headers.sections))
         return ImageFault::Damaged;
-    if (directoryCount <= kImportDirectory || importRva == 0)
-        return ImageFault::None;
-    std::vector<Section> sections;
-    if (!ReadSections(file, optional + optionalSize, sectionCount, sections) ||
-        !ReadImports(file, sections, importRva, image.imports))
-        return ImageFault::Damaged;
+    headers.importRva = directoryCount > kImportDirectory ? importRva : 0;
     return ImageFault::None;
 }
+
+ImageFault ReadHeaders(std::string_view bytes, size_t fileSize, PluginImage& image, Headers& headers)
+{
+    Bytes file(bytes);
+    if (bytes.substr(0, 2) != "MZ")
+        return ImageFault::NotProgram;
+    uint32_t header = 0;
+    unsigned characteristics = 0;
+    if (bytes.size() < kDosHeaderSize || !file.Read32(kNewHeaderOffsetField, header) ||
+        !file.Has(header, 4 + kFileHeaderSize) || bytes.substr(header, 4) != std::string_view("PE\0\0", 4) ||
+        !file.Read16(header + 4, image.machine) || !file.Read16(header + 22, characteristics))
+        return ImageFault::Damaged;
+    if (image.machine != kMachineI386)
+        return ImageFault::OtherMachine;
+    if (!(characteristics & kLibraryFlag))
+        return ImageFault::NotLibrary;
+    return ReadOptionalHeader(file, fileSize, header, headers);
+}
+}
+
+PluginImage ReadPluginHeaders(std::string_view start, size_t fileSize)
+{
+    PluginImage image;
+    Headers headers;
+    image.fault = ReadHeaders(start, fileSize, image, headers);
+    return image;
 }
 
 PluginImage ReadPluginImage(std::string_view bytes)
 {
     PluginImage image;
-    Bytes file(bytes);
-    if (bytes.substr(0, 2) != "MZ")
-        return image;
-    uint32_t header = 0;
-    unsigned characteristics = 0;
-    image.fault = ImageFault::Damaged;
-    if (bytes.size() < kDosHeaderSize || !file.Read32(kNewHeaderOffsetField, header) ||
-        !file.Has(header, 4 + kFileHeaderSize) || bytes.substr(header, 4) != std::string_view("PE\0\0", 4) ||
-        !file.Read16(header + 4, image.machine) || !file.Read16(header + 22, characteristics))
-        return image;
-    if (image.machine != kMachineI386)
-        image.fault = ImageFault::OtherMachine;
-    else if (!(characteristics & kLibraryFlag))
-        image.fault = ImageFault::NotLibrary;
-    else
-        image.fault = ReadImportTable(file, header, image);
+    Headers headers;
+    image.fault = ReadHeaders(bytes, bytes.size(), image, headers);
+    if (image.fault == ImageFault::None && headers.importRva != 0 &&
+        !ReadImports(Bytes(bytes), headers.sections, headers.importRva, image.imports))
+        image.fault = ImageFault::Damaged;
     return image;
 }

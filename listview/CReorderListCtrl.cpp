@@ -19,6 +19,8 @@ const COLORREF kNoNameText = 0x004098FF;
 const UINT kMovedStates = LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED | LVIS_STATEIMAGEMASK;
 // How far right of the list's left edge the pointer's row is looked up.
 const int kProbeX = 8;
+// Posted to the list itself: a double-click on row wParam, for the owner.
+const UINT kDoubleClickMessage = WM_APP + 0x100;
 }
 
 int CReorderListCtrl::SetCurrent(int row)
@@ -29,6 +31,8 @@ int CReorderListCtrl::SetCurrent(int row)
         plugin->flags &= ~static_cast<unsigned long>(VIS_CURRENT);
     if (VisPlugin* plugin = GetPlugin(row))
         plugin->flags |= VIS_CURRENT;
+    NotifyRowChanged(previous, EVENT_OBJECT_DESCRIPTIONCHANGE);
+    NotifyRowChanged(row, EVENT_OBJECT_DESCRIPTIONCHANGE);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ScrollIntoView(row);
     return previous;
@@ -66,6 +70,7 @@ bool CReorderListCtrl::ToggleLamp(int row)
     if (!ToggleLampState(row, item.iImage, flags) || !SetItem(&item))
         return false;
     plugin->flags = flags;
+    NotifyRowChanged(row, EVENT_OBJECT_STATECHANGE);
     return true;
 }
 
@@ -181,13 +186,48 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         if (static_cast<int>(result) >= 0)
             MakeNameKey(*reinterpret_cast<const LVITEMA*>(lParam));
         return true;
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) != OBJID_CLIENT)
+            break;
+        result = CListAccessible::AnswerGetObject(*this, m_pAccessible, wParam);
+        return result != 0;
+    case kDoubleClickMessage:
+        SendDoubleClick(static_cast<int>(wParam));
+        result = 0;
+        return true;
     case WM_DESTROY:
         if (IsDragging())
             EndDrag();
+        CListAccessible::Disconnect(m_pAccessible);
         DeleteRecords();
         break;
     }
     return CSkinListCtrl::OnMessage(msg, wParam, lParam, result);
+}
+
+void CReorderListCtrl::DoubleClickLater(int row) const
+{
+    PostMessage(kDoubleClickMessage, static_cast<WPARAM>(row));
+}
+
+// On the row's text, not its lamp: as a double-click by the mouse that switches nothing.
+void CReorderListCtrl::SendDoubleClick(int row)
+{
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = m_hWnd;
+    click.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(m_hWnd));
+    click.hdr.code = NM_DBLCLK;
+    click.iItem = row;
+    RECT label{};
+    if (GetItemRect(row, &label, LVIR_LABEL))
+        click.ptAction = {label.left + (label.right - label.left) / 2, label.top + (label.bottom - label.top) / 2};
+    ::SendMessageA(::GetParent(m_hWnd), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
+void CReorderListCtrl::NotifyRowChanged(int row, DWORD event) const
+{
+    if (row >= 0 && row < GetItemCount())
+        ::NotifyWinEvent(event, m_hWnd, OBJID_CLIENT, row + 1);
 }
 
 void CReorderListCtrl::PreSubclassWindow()

@@ -6,6 +6,7 @@
 #include "framework/CFont.h"
 #include "catalogue/VisPlugin.h"
 #include "framework/CImageList.h"
+#include "listview/CListAccessible.h"
 #include "listview/CRowTips.h"
 #include "listview/CSkinListCtrl.h"
 
@@ -47,6 +48,8 @@ public:
     // when none is selected), kept within the list; its top-left corner when
     // no row is either.
     POINT KeyboardMenuPoint() const;
+    // The owner hears of a double-click on the row once this call has returned.
+    void DoubleClickLater(int row) const;
 
     // The row that carries VIS_CURRENT; kNoVisual when none.
     int m_nCurrent = kNoVisual;
@@ -99,6 +102,9 @@ private:
     HFONT RowFontHandle(DWORD flags) const;
     void CreateRowFonts();
     void DeleteRecords();
+    void SendDoubleClick(int row);
+    // Screen readers are told a row's lamp and marks have changed.
+    void NotifyRowChanged(int row, DWORD event) const;
 
     std::vector<int> m_dragItems;  // rows being dragged, ascending
     int m_nDropIndex = -1;
@@ -117,4 +123,5 @@ private:
     bool m_bSwallowClick = false;  // the click the list view reports for the release of a drag
     bool m_bRowSelected = false;   // the row being drawn was selected
     CRowTips m_rowTips;
+    CListAccessible* m_pAccessible = nullptr;  // made when a screen reader first asks
 };

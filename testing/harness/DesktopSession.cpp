@@ -388,6 +388,22 @@ std::vector<ListRow> DesktopSession::Rows(Hwnd list)
     return rows;
 }
 
+std::vector<AccessibleRow> DesktopSession::AccessibleRows(Hwnd list)
+{
+    std::vector<AccessibleRow> rows;
+    for (const auto& record : m_probe->Ask(WindowRequest("acc-rows", list))) {
+        if (record.Kind() == "accerror")
+            throw std::runtime_error("the list's accessible object: " + record.Get("what"));
+        rows.push_back(ToAccessibleRow(record));
+    }
+    return rows;
+}
+
+void DesktopSession::DoDefaultAction(Hwnd list, int row)
+{
+    m_probe->Ask(WindowRequest("acc-default", list).SetNumber("child", row + 1));
+}
+
 void DesktopSession::SetRowFlags(Hwnd list, int row, unsigned long flags)
 {
     m_probe->Ask(WindowRequest("set-flags", list).SetNumber("row", row).SetNumber("flags", flags));

@@ -101,6 +101,11 @@ public:
     // Writes the flags of the record behind a row and redraws it (marks a
     // row current for a picture, as the host's current visual will).
     void SetRowFlags(Hwnd list, int row, unsigned long flags);
+    // The rows as a screen reader hears them, from the list's accessible
+    // object got in the program's thread; throws when it gives none.
+    std::vector<AccessibleRow> AccessibleRows(Hwnd list);
+    // The row's default action through the same object.
+    void DoDefaultAction(Hwnd list, int row);
     // Drops the files (Linux paths) on the window at a point of its client
     // area, as a drag from Explorer would end (WM_DROPFILES made in its process).
     void DropFiles(Hwnd window, Point client, const std::vector<std::string>& linuxPaths);

@@ -75,6 +75,16 @@ struct ListRow {
     Rect icon;                    // its state lamp, screen coordinates
 };
 
+// One child of a window's accessible object, as a screen reader reads it.
+struct AccessibleRow {
+    int index = 0;                // the row: child id - 1
+    std::string name;
+    long role = 0;                // ROLE_SYSTEM_...
+    unsigned long state = 0;      // STATE_SYSTEM_... bits
+    std::string description;
+    std::string defaultAction;
+};
+
 struct ProcessInfo {
     bool running = false;
     long pid = 0;

@@ -76,6 +76,18 @@ ListRow ToListRow(const ProbeRecord& record)
     return row;
 }
 
+AccessibleRow ToAccessibleRow(const ProbeRecord& record)
+{
+    AccessibleRow row;
+    row.index = static_cast<int>(record.GetNumber("index"));
+    row.name = record.Get("name");
+    row.role = static_cast<long>(record.GetNumber("role"));
+    row.state = static_cast<unsigned long>(record.GetNumber("state"));
+    row.description = record.Get("description");
+    row.defaultAction = record.Get("action");
+    return row;
+}
+
 ProcessInfo ToProcessInfo(const ProbeRecord& record)
 {
     ProcessInfo info;

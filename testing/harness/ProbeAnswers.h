@@ -11,6 +11,7 @@ Rect ParseRect(const std::string& text);
 WindowInfo ToWindowInfo(const ProbeRecord& record);
 MenuItem ToMenuItem(const ProbeRecord& record);
 ListRow ToListRow(const ProbeRecord& record);
+AccessibleRow ToAccessibleRow(const ProbeRecord& record);
 ProcessInfo ToProcessInfo(const ProbeRecord& record);
 RegistryValue ToRegistryValue(const ProbeRecord& record);
 // The answer to wait-dialog: window, child..., icon.

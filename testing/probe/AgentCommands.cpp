@@ -15,6 +15,26 @@ std::unique_ptr<AgentRequest> NewRequest(AgentCommand command, HWND window)
     return request;
 }
 
+// Runs the request in the window's thread; refusal is the failure when the agent said no.
+bool RunAgent(AgentRequest& agent, ProbeReply& reply, const char* refusal)
+{
+    std::string error;
+    if (!RunInOwnerThread(agent, error))
+        return reply.Fail(error);
+    if (!agent.ok)
+        return reply.Fail(refusal);
+    return true;
+}
+
+// A request whose answer is one record per row.
+bool AskForRows(AgentCommand command, const ProbeRecord& request, ProbeReply& reply)
+{
+    auto agent = NewRequest(command, WindowField(request));
+    if (!RunAgent(*agent, reply, "too many rows for one answer"))
+        return false;
+    AddAgentAnswer(*agent, reply);
+    return true;
+}
 
 // A menu's items, one item record per entry, top to bottom.
 bool MenuCommand(AgentCommand command, const ProbeRecord& request, ProbeReply& reply)
@@ -26,6 +46,7 @@ bool MenuCommand(AgentCommand command, const ProbeRecord& request, ProbeReply& r
     AddAgentAnswer(*agent, reply);
     return true;
 }
+
 }
 
 // The window's system menu.
@@ -46,11 +67,8 @@ bool DialogRectCommand(const ProbeRecord& request, ProbeReply& reply)
     auto agent = NewRequest(AGENT_DIALOG_RECT, WindowField(request));
     agent->rect = {static_cast<LONG>(request.GetNumber("left")), static_cast<LONG>(request.GetNumber("top")),
                    static_cast<LONG>(request.GetNumber("right")), static_cast<LONG>(request.GetNumber("bottom"))};
-    std::string error;
-    if (!RunInOwnerThread(*agent, error))
-        return reply.Fail(error);
-    if (!agent->ok)
-        return reply.Fail("MapDialogRect failed: not a dialog");
+    if (!RunAgent(*agent, reply, "MapDialogRect failed: not a dialog"))
+        return false;
     reply.Add("rect")
         .SetNumber("left", agent->rect.left)
         .SetNumber("top", agent->rect.top)
@@ -62,14 +80,7 @@ bool DialogRectCommand(const ProbeRecord& request, ProbeReply& reply)
 // The list's rows and their records, one row record per item, top to bottom.
 bool RowsCommand(const ProbeRecord& request, ProbeReply& reply)
 {
-    auto agent = NewRequest(AGENT_LIST_ROWS, WindowField(request));
-    std::string error;
-    if (!RunInOwnerThread(*agent, error))
-        return reply.Fail(error);
-    if (!agent->ok)
-        return reply.Fail("too many rows for one answer");
-    AddAgentAnswer(*agent, reply);
-    return true;
+    return AskForRows(AGENT_LIST_ROWS, request, reply);
 }
 
 // Gives the record behind a row new flags (the current mark, for a picture).
@@ -78,12 +89,7 @@ bool SetFlagsCommand(const ProbeRecord& request, ProbeReply& reply)
     auto agent = NewRequest(AGENT_SET_FLAGS, WindowField(request));
     agent->rect.left = static_cast<LONG>(request.GetNumber("row"));
     agent->rect.top = static_cast<LONG>(request.GetNumber("flags"));
-    std::string error;
-    if (!RunInOwnerThread(*agent, error))
-        return reply.Fail(error);
-    if (!agent->ok)
-        return reply.Fail("no record behind that row");
-    return true;
+    return RunAgent(*agent, reply, "no record behind that row");
 }
 
 // Drops files on the window at a point of its client area, as a drag from Explorer ends.
@@ -96,10 +102,19 @@ bool DropFilesCommand(const ProbeRecord& request, ProbeReply& reply)
     if (paths.size() >= sizeof agent->text)
         return reply.Fail("too many paths for one drop");
     std::strcpy(agent->text, paths.c_str());
-    std::string error;
-    if (!RunInOwnerThread(*agent, error))
-        return reply.Fail(error);
-    if (!agent->ok)
-        return reply.Fail("the drop could not be posted");
-    return true;
+    return RunAgent(*agent, reply, "the drop could not be posted");
+}
+
+// The children of the window's accessible object, one accrow record each, as a screen reader reads them.
+bool AccessibleRowsCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    return AskForRows(AGENT_ACC_ROWS, request, reply);
+}
+
+// The default action of one child of the window's accessible object.
+bool DefaultActionCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    auto agent = NewRequest(AGENT_ACC_DEFAULT, WindowField(request));
+    agent->rect.left = static_cast<LONG>(request.GetNumber("child"));
+    return RunAgent(*agent, reply, "accDoDefaultAction failed");
 }

@@ -17,6 +17,8 @@ bool WaitDialogCommand(const ProbeRecord& request, ProbeReply& reply);
 bool RowsCommand(const ProbeRecord& request, ProbeReply& reply);
 bool SetFlagsCommand(const ProbeRecord& request, ProbeReply& reply);
 bool DropFilesCommand(const ProbeRecord& request, ProbeReply& reply);
+bool AccessibleRowsCommand(const ProbeRecord& request, ProbeReply& reply);
+bool DefaultActionCommand(const ProbeRecord& request, ProbeReply& reply);
 bool ProcessCommand(const ProbeRecord& request, ProbeReply& reply);
 bool WaitExitCommand(const ProbeRecord& request, ProbeReply& reply);
 bool KillCommand(const ProbeRecord& request, ProbeReply& reply);

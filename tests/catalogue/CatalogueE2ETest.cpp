@@ -84,6 +84,19 @@ std::vector<Row> ReadRows(DesktopSession& session, const WindowInfo& main)
     return rows;
 }
 
+// Every row as the list shows it: its name, a list item, checked while its lamp is on.
+void ExpectHeardAsShown(const std::vector<AccessibleRow>& heard, const std::vector<Row>& shown)
+{
+    const long kListItem = 0x22;          // ROLE_SYSTEM_LISTITEM
+    const unsigned long kChecked = 0x10;  // STATE_SYSTEM_CHECKED
+    ASSERT_EQ(heard.size(), shown.size());
+    for (size_t row = 0; row < shown.size(); ++row) {
+        EXPECT_EQ(heard[row].name, shown[row].text) << "row " << row;
+        EXPECT_EQ(heard[row].role, kListItem) << "row " << row;
+        EXPECT_EQ((heard[row].state & kChecked) != 0, (shown[row].flags & 1) != 0) << "row " << row;
+    }
+}
+
 // Dismisses every name warning with a click on OK, in the order shown; returns their messages.
 std::vector<std::string> DismissNameWarnings(DesktopSession& session, int expected)
 {
@@ -212,6 +225,20 @@ TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlu
         tip = window ? window->text : "";
     }
     EXPECT_EQ(tip, "030_Wide.svp\nbuilt for 64-bit Windows; Melodrift cannot load it.");
+
+    // A screen reader hears each row's name and lamp, and why a plug-in cannot be loaded.
+    ExpectHeardAsShown(session.AccessibleRows(list.handle), expected);
+    std::vector<AccessibleRow> heard = session.AccessibleRows(list.handle);
+    EXPECT_EQ(heard[7].description, "Cannot be used: built for 64-bit Windows; Melodrift cannot load it.");
+    EXPECT_EQ(heard[5].description, "") << "Fire Storm";
+    EXPECT_EQ(heard[5].defaultAction, "Make current");
+    EXPECT_EQ(heard[15].defaultAction, "") << "Ice Age, switched off: the host never loaded it";
+    // Its default action is the double-click's.
+    session.DoDefaultAction(list.handle, 5);
+    for (int wait = 0; wait < 50 && heard[5].description.empty(); ++wait)
+        heard = session.AccessibleRows(list.handle);
+    EXPECT_EQ(heard[5].description, "Current visual.");
+    EXPECT_TRUE(session.Rows(list.handle)[5].flags & 0x10000000) << "VIS_CURRENT";
 
     // Save renames them like any other, in their order and states.
     session.Click(session.Control(main.handle, kSaveButton).window.Center());

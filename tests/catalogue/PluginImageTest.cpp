@@ -87,3 +87,22 @@ TEST(PluginImage, EveryCutAndEveryOffsetOutsideTheFileIsDamage)
     Put32(name, kSectionFile + 12, 0x0FFFFFFF);
     EXPECT_EQ(ReadPluginImage(name).fault, ImageFault::Damaged);
 }
+
+TEST(PluginImage, HeadersReadFromTheFirstBytesAloneTellEveryFaultButTheImportTable)
+{
+    std::string whole = Image(kMachineI386, true, {"KERNEL32.dll"});
+    std::string headers = whole.substr(0, kSectionFile);
+    PluginImage start = ReadPluginHeaders(headers, whole.size());
+    EXPECT_EQ(start.fault, ImageFault::None);
+    EXPECT_TRUE(start.imports.empty());
+    EXPECT_EQ(ReadPluginHeaders(headers, kSectionFile).fault, ImageFault::Damaged) << "the section's data cut off";
+    EXPECT_EQ(ReadPluginHeaders(whole.substr(0, 0x80), whole.size()).fault, ImageFault::Damaged)
+        << "the optional header past the bytes read";
+    EXPECT_EQ(ReadPluginHeaders(Image(kMachineAmd64, true, {}).substr(0, 0x60), whole.size()).fault,
+              ImageFault::OtherMachine);
+
+    std::string brokenTable = whole;
+    Put32(brokenTable, 0x58 + 104, 0x7FFFFFF0);
+    EXPECT_EQ(ReadPluginHeaders(brokenTable, brokenTable.size()).fault, ImageFault::None);
+    EXPECT_EQ(ReadPluginImage(brokenTable).fault, ImageFault::Damaged);
+}

@@ -28,6 +28,7 @@
 #include "host/HostFacts.h"
 #include "testing/harness/DesktopSession.h"
 #include "testing/harness/HarnessPaths.h"
+#include "tests/BenchmarkRatio.h"
 #include "tests/catalogue/VisLayout.h"
 
 using namespace e2e;
@@ -163,11 +164,6 @@ double TimeQueryAlone(DesktopSession& session, const char* label, int count)
     return seconds;
 }
 
-void PrintRatio(const char* what, double ratio, double goal)
-{
-    std::printf("%-44s %5.2f   goal at most %.2f: %s\n", what, ratio, goal, ratio <= goal ? "met" : "MISSED");
-}
-
 void Measure(int count)
 {
     DesktopSession session;
@@ -202,9 +198,9 @@ void Measure(int count)
                 Best(empty), Best(cached), Best(alone), Best(uncached));
     std::printf("             no plug-ins %.2f s, all cached and 50 failing %.2f s\n", Best(emptyAgain),
                 Best(failing));
-    PrintRatio("all cached / no plug-ins", Best(cached) / Best(empty), 1.25);
-    PrintRatio("empty cache / query alone", Best(uncached) / Best(alone), 1.2);
-    PrintRatio("all cached, 50 failing / no plug-ins", Best(failing) / Best(emptyAgain), 1.25);
+    PrintRatio("scan: all cached / no plug-ins", Best(cached) / Best(empty), 1.25);
+    PrintRatio("scan: empty cache / query alone", Best(uncached) / Best(alone), 1.2);
+    PrintRatio("scan: all cached, 50 failing / no plug-ins", Best(failing) / Best(emptyAgain), 1.25);
     std::printf("per plug-in: uncached working %.1f ms, failing %.1f ms\n",
                 (Best(uncached) - Best(cached)) * 1000.0 / count, (Best(failing) - Best(cached)) * 1000.0 / 50);
 }

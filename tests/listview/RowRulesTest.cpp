@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include "catalogue/VisPlugin.h"
 #include "listview/DragRules.h"
+#include "listview/RowAccess.h"
 #include "listview/RowState.h"
 
 TEST(DragRules, ThePointerPastTheRowsMiddleDropsBelow)
@@ -63,4 +64,34 @@ TEST(RowState, BuiltInAndCurrentRowsKeepTheirLamp)
     EXPECT_FALSE(ToggleLampState(7, image, flags));
     EXPECT_EQ(image, IMG_ENABLED);
     EXPECT_EQ(flags, static_cast<unsigned long>(VIS_ENABLED | VIS_CURRENT));
+}
+
+TEST(RowAccess, StateTellsTheLampTheSelectionTheFocusAndSight)
+{
+    const unsigned long kAlways = ACC_STATE_SELECTABLE | ACC_STATE_FOCUSABLE;
+    struct Case {
+        unsigned long flags;
+        bool selected, focused, visible;
+        unsigned long state;
+    } cases[] = {
+        {VIS_ENABLED, false, false, true, kAlways | ACC_STATE_CHECKED},
+        {0, false, false, true, kAlways},
+        {VIS_DISABLED_ON_DISK, true, false, true, kAlways | ACC_STATE_SELECTED},
+        {VIS_ENABLED | VIS_DISABLED_ON_DISK, false, true, true, kAlways | ACC_STATE_CHECKED | ACC_STATE_FOCUSED},
+        {VIS_ENABLED | VIS_CURRENT | VIS_NO_NAME, true, true, false,
+         kAlways | ACC_STATE_CHECKED | ACC_STATE_SELECTED | ACC_STATE_FOCUSED | ACC_STATE_OFFSCREEN},
+        {VIS_ADDED | VIS_NO_NAME, false, false, false, kAlways | ACC_STATE_OFFSCREEN},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RowAccessState(c.flags, c.selected, c.focused, c.visible), c.state) << "flags " << c.flags;
+}
+
+TEST(RowAccess, DescriptionNamesTheCurrentVisualAndWhyAPluginCannotBeLoaded)
+{
+    const std::string current = "Current visual.", problem = "Cannot be used: is damaged or cut short.";
+    EXPECT_EQ(RowAccessDescription(VIS_ENABLED, current, problem), "");
+    EXPECT_EQ(RowAccessDescription(VIS_ENABLED | VIS_CURRENT, current, ""), current);
+    EXPECT_EQ(RowAccessDescription(VIS_ENABLED | VIS_NO_NAME, current, problem), problem);
+    EXPECT_EQ(RowAccessDescription(VIS_ENABLED | VIS_CURRENT | VIS_NO_NAME, current, problem), current + " " + problem);
+    EXPECT_EQ(RowAccessDescription(VIS_NO_NAME, current, ""), "") << "no cause to tell";
 }

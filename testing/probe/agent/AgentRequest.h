@@ -16,6 +16,8 @@ enum AgentCommand : int {
     AGENT_SET_FLAGS = 5,   // row rect.left's record gets flags rect.top; the row is redrawn
     AGENT_DROP_FILES = 6,  // window gets WM_DROPFILES for the paths in text at client point rect.left, rect.top
     AGENT_POPUP_MENU = 7,  // items of the menu the popup menu window shows
+    AGENT_ACC_ROWS = 8,    // the children of the window's accessible object
+    AGENT_ACC_DEFAULT = 9, // the default action of its child rect.left
 };
 
 struct AgentRequest {

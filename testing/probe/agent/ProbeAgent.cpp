@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 #include "testing/probe/ProbeRecord.h"
+#include "testing/probe/agent/AgentAccessibility.h"
 #include "testing/probe/agent/AgentListRows.h"
 #include "testing/probe/agent/AgentRequest.h"
 
@@ -101,6 +102,12 @@ void Serve(AgentRequest& request)
         break;
     case AGENT_DROP_FILES:
         request.ok = PostDrop(request.window, {request.rect.left, request.rect.top}, request.text);
+        break;
+    case AGENT_ACC_ROWS:
+        Answer(request, AccessibleRows(request.window));
+        break;
+    case AGENT_ACC_DEFAULT:
+        request.ok = DoDefaultAction(request.window, request.rect.left);
         break;
     }
 }
