@@ -15,6 +15,7 @@
 #define IDR_POPUP 144
 #define IDB_BACKGROUND 146
 #define IDR_CLIP 101               // resource type "AVI"
+#define IDD_SET_NAME 160
 
 // Strings
 #define IDS_ABOUTBOX 101
@@ -57,11 +58,31 @@
 #define IDS_COPY_FAILED 125
 #define IDS_CONFIRM_RECYCLE 126
 #define IDS_RECYCLE_FAILED 127
+#define IDS_SET_EXPORT_ITEM 160
+#define IDS_SET_DELETE_ITEM 161
+#define IDS_SET_REPLACE 162
+#define IDS_SET_NOT_KEPT 163
+#define IDS_SET_MISSING 164
+#define IDS_SET_REFUSED 165
+#define IDS_SET_UNREADABLE 166
+#define IDS_SET_NOT_A_SET 167
+#define IDS_SET_MALFORMED 168
+#define IDS_SET_UNSAFE_KEY 169
+#define IDS_SET_TOO_LARGE 170
+#define IDS_SET_TOO_LONG 171
+#define IDS_SET_NOT_UTF8 172
+#define IDS_SET_NOT_WRITTEN 173
+#define IDS_CONFIRM_DELETE_SET 174
+#define IDS_SET_FILTER 175
+#define IDS_SET_NOT_RECYCLED 176
 
 // Controls of the main window
 #define IDC_LIST 1000
 #define IDC_CANCEL 1001
 #define IDC_ANIMATION 1002
+
+// Controls of the set name dialog
+#define IDC_SET_NAME 1010
 
 // Commands
 #define IDM_ABOUTBOX 0x0010
@@ -74,3 +95,9 @@
 #define ID_POPUP_UNDO_SAVE 32777
 #define ID_POPUP_ADD 32778
 #define ID_POPUP_REMOVE 32779
+#define ID_POPUP_SET_SAVE 32800
+#define ID_POPUP_SET_EXPORT 32801
+#define ID_POPUP_SET_IMPORT 32802
+#define ID_POPUP_SET_DELETE 32803
+#define ID_POPUP_SET_FIRST 33000   // the kept sets, in the menu's order
+#define ID_POPUP_SET_LAST 33499

@@ -80,8 +80,9 @@ protected:
 
     void ClickSave() { session->Click(session->Control(main.handle, kSaveButton).window.Center()); }
 
-    // Right-clicks the window's face and picks a popup menu item by its access key.
-    void ChooseFromMenu(const std::string& key)
+    // Right-clicks the window's face and picks a popup menu item by its
+    // access key, and an item of its sub-menu by subKey when given.
+    void ChooseFromMenu(const std::string& key, const std::string& subKey = "")
     {
         Rect face = session->DialogUnitsToPixels(main.handle, {86, 31, 87, 32});
         std::optional<WindowInfo> menu;
@@ -92,6 +93,8 @@ protected:
         }
         ASSERT_TRUE(menu) << "no popup menu";
         session->Key(key);
+        if (!subKey.empty())
+            session->Key(subKey);
         ASSERT_TRUE(session->WaitForWindowGone(menu->handle, 60000));
     }
 
