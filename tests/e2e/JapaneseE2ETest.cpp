@@ -285,28 +285,39 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     session.Xdotool({"type", "--delay", "60", "表示"});
     session.Key("Return");
     ASSERT_TRUE(session.WaitForWindowGone(naming->window.handle));
-    const std::string kept = FileText(program + "/Orbiquel sets/表示.txt");
+    const std::string keptPath = program + "/Orbiquel sets/表示.txt";
+    // The program writes after its dialog has gone.
+    auto awaitText = [&](const std::string& path, const std::string& expected) {
+        for (int wait = 0; wait < 300 && FileText(path) != expected; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return FileText(path);
+    };
+    for (int wait = 0; wait < 300 && FileText(keptPath).empty(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::string kept = FileText(keptPath);
     EXPECT_NE(kept.find("\r\nName: 表示\r\n"), std::string::npos) << kept;
     EXPECT_NE(kept.find("\r\noff|表示|表示\r\n"), std::string::npos) << kept;
     EXPECT_NE(kept.find("|アプリ|手動の名前\r\n"), std::string::npos) << kept;
     const std::string exported = session.Folder() + "/exported-set.txt";
     sets("e");
     pickFile("名前を付けて保存", exported);
-    EXPECT_EQ(FileText(exported), kept) << "exported in UTF-8, as kept";
+    EXPECT_EQ(awaitText(exported, kept), kept) << "exported in UTF-8, as kept";
     sets("d");
     ASSERT_TRUE(session.WaitForDialog(kCaption, 30000));
     session.Key("y");
-    for (int wait = 0; wait < 300 && fs::exists(program + "/Orbiquel sets/表示.txt"); ++wait)
+    for (int wait = 0; wait < 300 && fs::exists(keptPath); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(fs::exists(program + "/Orbiquel sets/表示.txt"));
+    EXPECT_FALSE(fs::exists(keptPath));
     session.Click({main.client.left + face.left, main.client.top + face.top}, 3);
     ASSERT_TRUE(session.WaitForWindow("", "#32768", 10000)) << "no popup menu";
     session.Key("n");
     ASSERT_NE(pluginTexts(), arranged);
     sets("i");
     pickFile("開く", exported);
-    EXPECT_EQ(FileText(program + "/Orbiquel sets/表示.txt"), kept);
+    EXPECT_EQ(awaitText(keptPath, kept), kept);
     sets("1");
+    for (int wait = 0; wait < 300 && pluginTexts() != arranged; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(pluginTexts(), arranged);
     session.Click(session.Control(main.handle, kCancelButton).window.Center());
     EXPECT_TRUE(session.WaitForProgramExit(30000));

@@ -21,6 +21,22 @@ std::string FileText(const std::string& path)
     return bytes.str();
 }
 
+// The program writes after its dialog or message box has gone: the file's
+// text once it is expected, or what it holds after half a minute.
+std::string AwaitFileText(const std::string& path, const std::string& expected)
+{
+    for (int wait = 0; wait < 300 && FileText(path) != expected; ++wait)
+        Pause(100);
+    return FileText(path);
+}
+
+bool AwaitGone(const std::string& path)
+{
+    for (int wait = 0; wait < 300 && fs::exists(path); ++wait)
+        Pause(100);
+    return !fs::exists(path);
+}
+
 std::vector<std::string> PluginFiles(const std::string& vis)
 {
     std::vector<std::string> names;
@@ -44,6 +60,14 @@ protected:
                 shown.push_back(row.text + (row.image == 1 ? " (off)" : "") +
                                 (row.flags & kCurrentFlag ? " (current)" : ""));
         return shown;
+    }
+
+    // The plug-in rows once they are as expected, or as they are after half a minute.
+    std::vector<std::string> AwaitRows(const std::vector<std::string>& expected)
+    {
+        for (int wait = 0; wait < 300 && PluginRows() != expected; ++wait)
+            Pause(100);
+        return PluginRows();
     }
 
     // The popup menu's "Sets", then an item of it by its access key.
@@ -77,14 +101,14 @@ TEST_F(SetsE2E, KeptSetAppliesSavesUndoesAndTravelsAsAFileAndBadSetsChangeNothin
     session->Xdotool({"type", "--delay", "30", "Party"});
     session->Key("Return");
     ASSERT_TRUE(session->WaitForWindowGone(naming->window.handle));
-    EXPECT_EQ(FileText(SetsFolder() + "/Party.txt"), kPartySet);
+    EXPECT_EQ(AwaitFileText(SetsFolder() + "/Party.txt", kPartySet), kPartySet);
 
     ChooseFromMenu("s");
     ChooseFromMenu("n");
     session->DoubleClick(Label(4));
     ASSERT_EQ(PluginRows(), (std::vector<std::string>{"Alpha (current)", "Bars", "Comet", "Drift"}));
     ChooseSet("1");
-    EXPECT_EQ(PluginRows(), party);
+    EXPECT_EQ(AwaitRows(party), party);
     ClickSave();
     ASSERT_TRUE(session->WaitForProgramExit(30000));
     EXPECT_EQ(PluginFiles(session->VisFolder()),
@@ -102,15 +126,15 @@ TEST_F(SetsE2E, KeptSetAppliesSavesUndoesAndTravelsAsAFileAndBadSetsChangeNothin
     const std::string exported = session->Folder() + "/party-export.txt";
     ChooseSet("e");
     PickFile("Save As", exported);
-    EXPECT_EQ(FileText(exported), kPartySet);
+    EXPECT_EQ(AwaitFileText(exported, kPartySet), kPartySet);
     ChooseSet("d");
     Answer("Move the set 'Party' to the Recycle Bin?", "&Yes");
-    EXPECT_FALSE(fs::exists(SetsFolder() + "/Party.txt"));
+    EXPECT_TRUE(AwaitGone(SetsFolder() + "/Party.txt"));
     ChooseSet("i");
     PickFile("Open", exported);
-    EXPECT_EQ(FileText(SetsFolder() + "/Party.txt"), kPartySet);
+    EXPECT_EQ(AwaitFileText(SetsFolder() + "/Party.txt", kPartySet), kPartySet);
     ChooseSet("1");
-    EXPECT_EQ(PluginRows(), party);
+    EXPECT_EQ(AwaitRows(party), party);
 
     // Two plug-ins it names are gone: one message, the rest applied. Ctrl+1
     // applies the first set by name.
