@@ -475,8 +475,11 @@ bool CManagerDlg::OnListNotify(NMHDR* header, LRESULT& result)
         return true;
     }
     if (header->idFrom == IDC_LIST && header->code == LVN_KEYDOWN) {
-        if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_DELETE)
+        WORD key = reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey;
+        if (key == VK_DELETE)
             RemoveSelectedPlugins();
+        else if (key >= '1' && key <= '9' && ::GetKeyState(VK_CONTROL) < 0)
+            MakeSetFlow().ApplySet(key - '1');
         result = 0;
         return true;
     }
@@ -523,8 +526,10 @@ void CManagerDlg::OnPopupMenu(POINT screenPoint, UINT alignment)
     HMENU menu = ::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_POPUP));
     HMENU popup = menu ? ::GetSubMenu(menu, 0) : nullptr;
     UINT command = 0;
-    if (popup)
+    if (popup) {
         GreyUnavailableCommands(popup);
+        MakeSetFlow().FillMenu(popup);
+    }
     if (popup)
         command = static_cast<UINT>(::TrackPopupMenu(popup, alignment | TPM_NONOTIFY | TPM_RETURNCMD,
                                                      screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
@@ -557,7 +562,29 @@ void CManagerDlg::OnPopupMenu(POINT screenPoint, UINT alignment)
     case ID_POPUP_REMOVE:
         RemoveSelectedPlugins();
         break;
+    default:
+        OnSetCommand(command);
     }
+}
+
+CSetFlow CManagerDlg::MakeSetFlow()
+{
+    return CSetFlow(m_list, this, AfxGetApp()->m_profile, &AskUser);
+}
+
+void CManagerDlg::OnSetCommand(UINT command)
+{
+    CSetFlow sets = MakeSetFlow();
+    if (command >= ID_POPUP_SET_FIRST && command <= ID_POPUP_SET_LAST)
+        sets.ApplySet(command - ID_POPUP_SET_FIRST);
+    else if (command == ID_POPUP_SET_SAVE)
+        sets.SaveAsSet();
+    else if (command == ID_POPUP_SET_EXPORT)
+        sets.ExportSet();
+    else if (command == ID_POPUP_SET_IMPORT)
+        sets.ImportSet();
+    else if (command == ID_POPUP_SET_DELETE)
+        sets.DeleteSet();
 }
 
 void CManagerDlg::GreyUnavailableCommands(HMENU popup)

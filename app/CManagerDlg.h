@@ -10,6 +10,7 @@
 #include "host/CHostWatcher.h"
 #include "host/CSaveFlow.h"
 #include "listview/CReorderListCtrl.h"
+#include "sets/CSetFlow.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDialog.h"
 
@@ -56,6 +57,10 @@ private:
     void OnDropFiles(HDROP drop);
     void AddPlugins(const std::vector<std::string>& paths, int anchor);
     void RemoveSelectedPlugins();
+
+    // Sets of the plug-ins' arrangement; the work is the set flow's.
+    CSetFlow MakeSetFlow();
+    void OnSetCommand(UINT command);
 
     // List gestures.
     bool OnListNotify(NMHDR* header, LRESULT& result);

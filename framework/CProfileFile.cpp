@@ -144,7 +144,15 @@ bool CProfileFile::ReadText(std::string& text) const
 bool CProfileFile::WriteText(const std::string& text) const
 {
     std::string replacement = CreateReplacement(text);
-    return !replacement.empty() && SwapIn(replacement);
+    if (replacement.empty())
+        return false;
+    // A writer may report success for a short write: the copy must read back whole.
+    std::string copy;
+    if (!CProfileFile(replacement).ReadText(copy) || copy != text) {
+        ::DeleteFileA(replacement.c_str());
+        return false;
+    }
+    return SwapIn(replacement);
 }
 
 bool CProfileFile::WriteBytes(HANDLE file, const std::string& text) const

@@ -454,6 +454,48 @@ void CReorderListCtrl::MakeNameKey(const LVITEMA& item)
     plugin->nameKey.assign(bytes, static_cast<size_t>(std::max(size, 0)));
 }
 
+void CReorderListCtrl::Rearrange(const std::vector<int>& order, const std::vector<bool>& enabled, int current)
+{
+    std::vector<std::uintptr_t> records = ReadRecords();
+    SetRedraw(FALSE);
+    if (SortRows(records, order)) {
+        std::vector<VisPlugin*> rows;
+        for (int old : order)
+            rows.push_back(reinterpret_cast<VisPlugin*>(records[static_cast<size_t>(old)]));
+        SetLamps(rows, enabled);
+        MoveCurrentMark(rows, current);
+    }
+    SetRedraw(TRUE);
+    ScrollIntoView(kFirstPluginRow);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// rows: each row's record. Asked of the list view itself, as ReadRecords does.
+void CReorderListCtrl::SetLamps(const std::vector<VisPlugin*>& rows, const std::vector<bool>& enabled)
+{
+    for (size_t row = kFirstPluginRow; row < rows.size() && row < enabled.size(); ++row) {
+        if (!rows[row] || ((rows[row]->flags & VIS_ENABLED) != 0) == enabled[row])
+            continue;
+        rows[row]->flags ^= VIS_ENABLED;
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = static_cast<int>(row);
+        item.iImage = enabled[row] ? IMG_ENABLED : IMG_DISABLED;
+        Default(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void CReorderListCtrl::MoveCurrentMark(const std::vector<VisPlugin*>& rows, int current)
+{
+    for (VisPlugin* plugin : rows)
+        if (plugin)
+            plugin->flags &= ~static_cast<unsigned long>(VIS_CURRENT);
+    bool marked = current >= 0 && static_cast<size_t>(current) < rows.size() && rows[static_cast<size_t>(current)];
+    if (marked)
+        rows[static_cast<size_t>(current)]->flags |= VIS_CURRENT;
+    m_nCurrent = marked ? current : kNoVisual;
+}
+
 void CReorderListCtrl::SwitchAllLamps(bool on)
 {
     SetRedraw(FALSE);

@@ -41,6 +41,10 @@ public:
     // Rows just inserted (ascending): the current mark follows its row past
     // them, and they alone are selected, the first focused and in sight.
     void ShowInsertedRows(const std::vector<int>& rows);
+    // Puts the rows in order (element k: the present index of new row k), the
+    // plug-in rows' lamps as enabled says (by new row) and the current mark
+    // on row current, with one sort and one paint, as a sort by name does.
+    void Rearrange(const std::vector<int>& order, const std::vector<bool>& enabled, int current);
     // Every plug-in row's lamp on or off, but the current row's, as clicks would set them.
     void SwitchAllLamps(bool on);
     // Where a menu asked for from the keyboard opens, in screen coordinates:
@@ -86,6 +90,8 @@ private:
     bool SortRows(const std::vector<std::uintptr_t>& records, const std::vector<int>& order);
     std::vector<std::uintptr_t> ReadRecords();
     void FollowReorder(const std::vector<int>& order);
+    void SetLamps(const std::vector<VisPlugin*>& rows, const std::vector<bool>& enabled);
+    void MoveCurrentMark(const std::vector<VisPlugin*>& rows, int current);
     static void MakeNameKey(const LVITEMA& item);
     static int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM ranks);
     void MoveRowsOneByOne(const std::vector<int>& rows, int dropRow, bool dropBelow, int count);

@@ -11,7 +11,7 @@ build=build/fuzz
 
 cmake -S . -B $build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
     -DORBIQUEL_FUZZ=ON >/dev/null
-cmake --build $build -j2 --target fuzz_dib_file fuzz_profile_format fuzz_save_journal fuzz_plugin_image >/dev/null
+cmake --build $build -j2 --target fuzz_dib_file fuzz_profile_format fuzz_save_journal fuzz_plugin_image fuzz_set >/dev/null
 
 # fuzz TARGET SEED...: one target's run on its seeds and the corpus so far.
 fuzz() {
@@ -33,3 +33,4 @@ fuzz fuzz_dib_file tests/fuzz/seeds/dib/* res/*.bmp
 fuzz fuzz_profile_format tests/fuzz/seeds/profile/*
 fuzz fuzz_save_journal tests/fuzz/seeds/journal/*
 fuzz fuzz_plugin_image tests/fuzz/seeds/image/*
+fuzz fuzz_set tests/fuzz/seeds/set/*

@@ -249,6 +249,78 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     fs::copy_file(HostExecutable(), host + "/Melodrift.exe");
     session.Probe().Ask(ProbeRecord("start").Set("command", "\"" + WindowsPath932(host + "/Melodrift.exe") + "\""));
     EXPECT_TRUE(WaitForLine(host + "/Melodrift.log", "visual 6 Fire Storm")) << FileText(host + "/Melodrift.log");
+
+    // A set named 表示 naming 表示.svp: kept and exported in UTF-8, deleted,
+    // imported and applied again.
+    LayOutVisFolder(vis, "named|表示.svp|" + Cp932("表示") + "\n");
+    std::tie(main, list) = start();
+    auto sets = [&](const std::string& key) {
+        session.Click({main.client.left + face.left, main.client.top + face.top}, 3);
+        auto menu = session.WaitForWindow("", "#32768", 10000);
+        ASSERT_TRUE(menu) << "no popup menu";
+        session.Key("t");
+        session.Key(key);
+        ASSERT_TRUE(session.WaitForWindowGone(menu->handle, 60000));
+    };
+    auto pickFile = [&](const std::string& title, const std::string& path) {
+        auto dialog = session.WaitForDialog(Cp932(title), 60000);
+        ASSERT_TRUE(dialog) << "no file dialog " << session.Screenshot("no-file-dialog");
+        session.Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(path)});
+        session.Key("Return");
+        ASSERT_TRUE(session.WaitForWindowGone(dialog->window.handle, 30000));
+    };
+    auto pluginTexts = [&] {
+        std::vector<std::string> texts;
+        for (const ListRow& row : session.Rows(list.handle))
+            if (row.index >= 4)
+                texts.push_back(row.text + (row.image == 1 ? " (off)" : ""));
+        return texts;
+    };
+    rows = session.Rows(list.handle);
+    session.Click(rows.at(static_cast<size_t>(RowOf(rows, Cp932("表示.svp")))).icon.Center());
+    const std::vector<std::string> arranged = pluginTexts();
+    sets("s");
+    auto naming = session.WaitForDialog("Save as set", 30000);
+    ASSERT_TRUE(naming) << "no name dialog";
+    session.Xdotool({"type", "--delay", "60", "表示"});
+    session.Key("Return");
+    ASSERT_TRUE(session.WaitForWindowGone(naming->window.handle));
+    const std::string keptPath = program + "/Orbiquel sets/表示.txt";
+    // The program writes after its dialog has gone.
+    auto awaitText = [&](const std::string& path, const std::string& expected) {
+        for (int wait = 0; wait < 300 && FileText(path) != expected; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return FileText(path);
+    };
+    for (int wait = 0; wait < 300 && FileText(keptPath).empty(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const std::string kept = FileText(keptPath);
+    EXPECT_NE(kept.find("\r\nName: 表示\r\n"), std::string::npos) << kept;
+    EXPECT_NE(kept.find("\r\noff|表示|表示\r\n"), std::string::npos) << kept;
+    EXPECT_NE(kept.find("|アプリ|手動の名前\r\n"), std::string::npos) << kept;
+    const std::string exported = session.Folder() + "/exported-set.txt";
+    sets("e");
+    pickFile("名前を付けて保存", exported);
+    EXPECT_EQ(awaitText(exported, kept), kept) << "exported in UTF-8, as kept";
+    sets("d");
+    ASSERT_TRUE(session.WaitForDialog(kCaption, 30000));
+    session.Key("y");
+    for (int wait = 0; wait < 300 && fs::exists(keptPath); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(fs::exists(keptPath));
+    session.Click({main.client.left + face.left, main.client.top + face.top}, 3);
+    ASSERT_TRUE(session.WaitForWindow("", "#32768", 10000)) << "no popup menu";
+    session.Key("n");
+    ASSERT_NE(pluginTexts(), arranged);
+    sets("i");
+    pickFile("開く", exported);
+    EXPECT_EQ(awaitText(keptPath, kept), kept);
+    sets("1");
+    for (int wait = 0; wait < 300 && pluginTexts() != arranged; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(pluginTexts(), arranged);
+    session.Click(session.Control(main.handle, kCancelButton).window.Center());
+    EXPECT_TRUE(session.WaitForProgramExit(30000));
 }
 
 // Written key by key, as in every multi-byte code page: the system's writer

@@ -93,12 +93,15 @@ protected:
         return menu;
     }
 
-    // Picks a popup menu item by its access key.
-    void ChooseFromMenu(const std::string& key)
+    // Picks a popup menu item by its access key, and an item of its
+    // sub-menu by subKey when given.
+    void ChooseFromMenu(const std::string& key, const std::string& subKey = "")
     {
         std::optional<WindowInfo> menu = OpenMenu();
         ASSERT_TRUE(menu) << "no popup menu";
         session->Key(key);
+        if (!subKey.empty())
+            session->Key(subKey);
         ASSERT_TRUE(session->WaitForWindowGone(menu->handle, 60000));
     }
 
