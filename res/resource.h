@@ -51,9 +51,9 @@
 #define IDS_PROBLEM_NO_ENTRY_POINT 150
 #define IDS_PROBLEM_CRASHED 151
 #define IDS_PROBLEM_NO_NAME 152
-#define IDS_ACC_CURRENT 160         // told to screen readers
-#define IDS_ACC_PROBLEM 161
-#define IDS_ACC_MAKE_CURRENT 162
+#define IDS_ACC_CURRENT 190         // told to screen readers
+#define IDS_ACC_PROBLEM 191
+#define IDS_ACC_MAKE_CURRENT 192
 #define IDS_PLUGIN_FILTER 122
 #define IDS_NOT_A_PLUGIN 123
 #define IDS_NAME_TAKEN 124
