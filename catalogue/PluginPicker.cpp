@@ -37,9 +37,10 @@ std::string DocumentsFolder()
     return SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder)) ? folder : "";
 }
 
+// With its separator: "C:" alone would be the drive's current folder.
 std::string FolderOf(const std::string& path)
 {
-    return path.substr(0, FindLastChar(path, "\\/"));
+    return path.substr(0, FindLastChar(path, "\\/") + 1);
 }
 
 std::string OwnFolder()
