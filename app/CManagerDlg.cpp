@@ -11,6 +11,7 @@
 #include "framework/ResString.h"
 #include "catalogue/PluginInstall.h"
 #include "catalogue/PluginPicker.h"
+#include "catalogue/VisFolderCopy.h"
 #include "catalogue/VisPlugin.h"
 #include "host/HostNumbering.h"
 #include "host/HostPaths.h"
@@ -89,8 +90,10 @@ BOOL CManagerDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
     ReadHostSettings();
-    if (!m_strVisFolder.empty())
+    if (!m_strVisFolder.empty()) {
+        RemoveInterruptedCopies(m_strVisFolder);
         MakeSaveFlow().RecoverInterruptedSave(RunningHost());
+    }
     SetBackground(IDB_BACKGROUND, BG_STRETCH);
     ApplyWindowShape();
     SubclassList();
@@ -103,6 +106,7 @@ BOOL CManagerDlg::OnInitDialog()
     StartAnimation();
     SetPollTimer(TRUE);
     ::DragAcceptFiles(m_hWnd, TRUE);
+    AcceptDropsFromLowerLevels(m_hWnd);
     return TRUE;
 }
 
@@ -227,7 +231,7 @@ CPluginInstaller CManagerDlg::MakeInstaller(std::vector<std::string>& problems)
 // From the menu the new rows go below the selected row.
 void CManagerDlg::AddPluginsFromDialog()
 {
-    std::vector<std::string> paths = ChoosePluginFiles(m_hWnd);
+    std::vector<std::string> paths = ChoosePluginFiles(m_hWnd, AfxGetApp()->m_profile);
     int selected = m_list.GetNextItem(-1, LVNI_SELECTED);
     AddPlugins(paths, selected < 0 ? kNoVisual : selected + 1);
 }

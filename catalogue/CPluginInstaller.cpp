@@ -1,11 +1,11 @@
 #include "catalogue/CPluginInstaller.h"
-#include <shellapi.h>
 #include <cstdio>
 #include "catalogue/PluginInstall.h"
 #include "catalogue/RecycleBin.h"
+#include "catalogue/SafeName.h"
 #include "catalogue/VisFolder.h"
+#include "catalogue/VisFolderCopy.h"
 #include "catalogue/VisPlugin.h"
-#include "framework/CFileFind.h"
 #include "framework/CListCtrl.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
@@ -17,47 +17,8 @@ bool IsFolder(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Into a folder just made, never over anything: each folder is made new
-// and each file fails if it exists.
-bool CopyContents(const std::string& from, const std::string& to)
-{
-    CFileFind find;
-    BOOL more = find.FindFile(from + "\\*");
-    while (more) {
-        more = find.FindNextFile();
-        if (find.IsDots())
-            continue;
-        std::string source = from + "\\" + find.GetFileName();
-        std::string target = to + "\\" + find.GetFileName();
-        bool copied = find.IsDirectory()
-                          ? ::CreateDirectoryA(target.c_str(), nullptr) && CopyContents(source, target)
-                          : ::CopyFileA(source.c_str(), target.c_str(), TRUE) != FALSE;
-        if (!copied)
-            return false;
-    }
-    return true;
-}
-
-void DeleteFiles(const std::string& path, FILEOP_FLAGS flags)
-{
-    std::string from = DoubleNulList({path});
-    SHFILEOPSTRUCTA operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = flags;
-    ::SHFileOperationA(&operation);
-}
-
-// A half-made copy is ours and goes for good, not to the Recycle Bin.
-bool CopyFolder(const std::string& from, const std::string& to)
-{
-    if (!::CreateDirectoryA(to.c_str(), nullptr))
-        return false;
-    if (CopyContents(from, to))
-        return true;
-    DeleteFiles(to, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT);
-    return false;
-}
+// At most this many lines in the one message after a Remove.
+constexpr size_t kListedNotRecycled = 20;
 
 // A plug-in the host has loaded cannot be opened for writing; a move to the
 // Recycle Bin would still take it away under the host.
@@ -77,14 +38,6 @@ std::vector<std::string> TopLevelNames(const std::string& visFolder)
     for (const VisFolderEntry& entry : ListVisFolder(visFolder))
         names.push_back(TopLevelName(entry.file));
     return names;
-}
-
-std::wstring WidePath(const std::string& path)
-{
-    std::wstring wide(path.size() + 1, L'\0');
-    int length = ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<size_t>(length - 1) : 0);
-    return wide;
 }
 }
 
@@ -127,9 +80,7 @@ std::string CPluginInstaller::CopyIn(const std::string& path, std::vector<std::s
         Tell(IDS_NAME_TAKEN, name);
         return "";
     }
-    bool copied = folder ? CopyFolder(path, m_strVisFolder + name)
-                         : ::CopyFileA(path.c_str(), (m_strVisFolder + name).c_str(), TRUE) != FALSE;
-    if (!copied) {
+    if (IsReservedDeviceName(name) || !CopyIntoVisFolder(path, m_strVisFolder + name)) {
         Tell(IDS_COPY_FAILED, path);
         return "";
     }
@@ -142,15 +93,20 @@ std::vector<int> CPluginInstaller::RecyclePlugins(const std::vector<int>& rows)
     std::vector<int> gone;
     if (rows.empty() || !ConfirmRecycle(rows.size()))
         return gone;
+    std::vector<std::string> notRecycled;
     for (int row : rows) {
         auto* plugin = reinterpret_cast<const VisPlugin*>(m_list.GetItemData(row));
         if (!plugin || plugin->file.empty())
             continue;
-        if (Recycle(plugin->file))
+        UINT fate = Recycle(plugin->file);
+        if (fate == 0 || fate == IDS_DELETED_FOR_GOOD)
             gone.push_back(row);
-        else
-            Tell(IDS_RECYCLE_FAILED, plugin->file);
+        if (fate != 0)
+            notRecycled.push_back(FormatResString1(fate, plugin->file));
     }
+    if (!notRecycled.empty())
+        m_ask(FormatResString1(IDS_NOT_RECYCLED, ListLines(notRecycled, kListedNotRecycled, IDS_AND_MORE)),
+              MB_ICONEXCLAMATION | MB_OK);
     return gone;
 }
 
@@ -161,12 +117,22 @@ bool CPluginInstaller::ConfirmRecycle(size_t count)
     return m_ask(question, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
-// Whether it went is told by the folder, not by the shell's answer.
-bool CPluginInstaller::Recycle(const std::string& relativePath)
+// The text of the line that tells what became of it; 0 when it is in the
+// Recycle Bin.
+UINT CPluginInstaller::Recycle(const std::string& relativePath)
 {
     if (IsHeld(m_strVisFolder + relativePath))
-        return false;
-    return MoveToRecycleBin(m_strVisFolder + TopLevelName(relativePath), m_ask) != RecycleOutcome::Kept;
+        return IDS_KEPT_HELD;
+    bool binRefused = false;
+    switch (MoveToRecycleBin(m_strVisFolder + TopLevelName(relativePath), m_ask, &binRefused)) {
+    case RecycleOutcome::Recycled:
+        return 0;
+    case RecycleOutcome::Deleted:
+        return IDS_DELETED_FOR_GOOD;
+    case RecycleOutcome::Kept:
+        break;
+    }
+    return binRefused ? IDS_KEPT_BIN_REFUSED : IDS_KEPT_HELD;
 }
 
 void CPluginInstaller::Tell(UINT messageId, const std::string& name)

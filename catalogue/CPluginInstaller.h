@@ -25,14 +25,16 @@ public:
     std::vector<int> AddPlugins(const std::vector<std::string>& paths, int row);
 
     // After one question, moves each row's file or sub-folder to the Recycle
-    // Bin; the rows whose plug-in went. Those that stay are named in a message.
+    // Bin, or, where the bin cannot take it and the user says so, deletes it
+    // for good; the rows whose plug-in went. One message tells what became
+    // of each that did not go to the bin.
     std::vector<int> RecyclePlugins(const std::vector<int>& rows);
 
 private:
     // The plug-in's name relative to the Vis folder once copied; empty when refused.
     std::string CopyIn(const std::string& path, std::vector<std::string>& folderNames);
     bool ConfirmRecycle(size_t count);
-    bool Recycle(const std::string& relativePath);
+    UINT Recycle(const std::string& relativePath);
     void Tell(UINT messageId, const std::string& name);
 
     CListCtrl& m_list;

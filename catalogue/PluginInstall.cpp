@@ -10,6 +10,14 @@ std::string KeyOf(const std::string& name, LeadByteRule isLead)
     GetPluginKey(name, key, isLead);
     return LowerCase(key, isLead);
 }
+
+std::string FolderKey(const std::string& folder, LeadByteRule isLead)
+{
+    std::string key = LowerCase(folder, isLead);
+    if (EndsInSeparator(key, isLead))
+        key.pop_back();
+    return key;
+}
 }
 
 bool IsPluginFile(const std::string& path, LeadByteRule isLead)
@@ -65,6 +73,26 @@ std::vector<std::string> SplitOpenFileNames(const std::string& buffer, LeadByteR
     for (size_t index = 1; index < parts.size(); ++index)
         paths.push_back(folder + parts[index]);
     return paths;
+}
+
+std::string CopyingName(const std::string& name)
+{
+    return name + kCopyingSuffix;
+}
+
+bool IsCopyingName(const std::string& name, LeadByteRule isLead)
+{
+    return EndsWithText(LowerCase(name, isLead), kCopyingSuffix, isLead);
+}
+
+std::string FirstFolderBesides(const std::vector<std::string>& candidates, const std::string& ownFolder,
+                               LeadByteRule isLead)
+{
+    std::string own = FolderKey(ownFolder, isLead);
+    for (const std::string& folder : candidates)
+        if (!folder.empty() && FolderKey(folder, isLead) != own)
+            return folder;
+    return "";
 }
 
 std::string DoubleNulList(const std::vector<std::string>& paths)

@@ -34,6 +34,20 @@ int AddedRowIndex(int anchor, int rowCount);
 // included): the folder then its names, or one full path.
 std::vector<std::string> SplitOpenFileNames(const std::string& buffer, LeadByteRule isLead = SystemLeadByte);
 
+// A copy into the Vis folder is made under name + kCopyingSuffix beside
+// its target and then moved onto it, so that a copy cut short never leaves
+// half a plug-in under a plug-in's name. The scan passes over such names;
+// the next start removes them.
+constexpr char kCopyingSuffix[] = ".orbiquel-copy";
+std::string CopyingName(const std::string& name);
+bool IsCopyingName(const std::string& name, LeadByteRule isLead = SystemLeadByte);
+
+// Where the Add dialog opens: the first of candidates that is given and is
+// not ownFolder (Orbiquel's own, where no plug-in comes from); empty when
+// none is. Folders compare without case and without a last separator.
+std::string FirstFolderBesides(const std::vector<std::string>& candidates, const std::string& ownFolder,
+                               LeadByteRule isLead = SystemLeadByte);
+
 // The paths one after another, each ended by a NUL, and a NUL after them
 // all, as the shell's file operations take them.
 std::string DoubleNulList(const std::vector<std::string>& paths);

@@ -1,6 +1,7 @@
 #include "catalogue/VisFolder.h"
 #include "catalogue/CVisFileFind.h"
 #include "catalogue/PluginFileName.h"
+#include "catalogue/PluginInstall.h"
 
 namespace {
 void AddFolderPlugin(const CVisFileFind& entry, std::vector<VisFolderEntry>& entries)
@@ -29,7 +30,8 @@ std::vector<VisFolderEntry> ListVisFolder(const std::string& visFolder)
     BOOL more = TRUE;
     while (more) {
         more = find.FindNextFile();
-        if (find.IsDots())
+        // Half a copy, under a name of its own (PluginInstall.h).
+        if (find.IsDots() || IsCopyingName(find.GetFileName()))
             continue;
         if (find.IsDirectory())
             AddFolderPlugin(find, entries);

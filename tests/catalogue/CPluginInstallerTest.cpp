@@ -84,6 +84,8 @@ TEST_F(PluginInstall, AddCopiesFilesAndFoldersNeverOverAPluginAndRowsAreOnesTheH
     standin::WriteTextFile(m_downloads + "\\notes.txt", "no plug-in");
     standin::AddPlugin(m_downloads, "Pack\\pack.svp", Kind::Named);
     standin::AddNonLibrary(m_downloads, "Pack\\Data\\more.bin");
+    // A name the code page cannot hold fails only itself, not the folder.
+    m_folder.WriteFile(std::wstring(L"Downloads\\Pack\\Data\\\u4e00.bin"));
     standin::AddPlugin(m_downloads, "Blank.svp", Kind::NullRecord);
     ::CreateDirectoryA((m_downloads + "\\Empty").c_str(), nullptr);
 
@@ -101,6 +103,8 @@ TEST_F(PluginInstall, AddCopiesFilesAndFoldersNeverOverAPluginAndRowsAreOnesTheH
         EXPECT_TRUE(Exists(m_vis + "\\" + copied)) << copied;
         EXPECT_TRUE(Exists(m_downloads + "\\" + copied)) << copied;
     }
+    EXPECT_NE(::GetFileAttributesW((m_folder / std::wstring(L"Vis\\Pack\\Data\\\u4e00.bin")).c_str()),
+              INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(Exists(m_vis + "\\notes.txt"));
     EXPECT_FALSE(Exists(m_vis + "\\Empty"));
     EXPECT_FALSE(Exists(m_vis + "\\Ice.svp"));
@@ -148,10 +152,22 @@ TEST_F(PluginInstall, RecycleAsksOnceThenTakesFilesAndSubFoldersAndLeavesHeldOne
     EXPECT_EQ(Installer().RecyclePlugins({4, 5, 6}), others);
     ::FreeLibrary(held);
     EXPECT_EQ(m_messages, (Strings{"Move 3 plug-in(s) to the Recycle Bin?",
-                                   "Orbiquel could not move 'Held.svp' to the Recycle Bin, because Melodrift holds it "
-                                   "or the folder may not be changed, so it stays."}));
+                                   "These plug-ins did not go to the Recycle Bin:\nHeld.svp: kept, because Melodrift "
+                                   "holds it or the folder may not be changed."}));
     EXPECT_FALSE(Exists(m_vis + "\\004_Fire.svp"));
     EXPECT_FALSE(Exists(m_vis + "\\005_Pack"));
     EXPECT_TRUE(Exists(m_vis + "\\Held.svp"));
     EXPECT_TRUE(Exists(m_vis + "\\Fire.name")) << "only the plug-in goes";
+}
+
+TEST_F(PluginInstall, ACopyThatCannotTakeItsNameLeavesNothingBehind)
+{
+    standin::AddPlugin(m_downloads, "Pack\\pack.svp", Kind::Named);
+    standin::AddNonLibrary(m_vis, "Pack\\notes.txt");
+    Scan();
+    EXPECT_TRUE(Installer().AddPlugins({m_downloads + "\\Pack"}, 4).empty());
+    EXPECT_EQ(m_messages, Strings{"Orbiquel could not copy '" + m_downloads + "\\Pack' into the Vis folder."});
+    EXPECT_FALSE(Exists(m_vis + "\\Pack\\pack.svp"));
+    EXPECT_FALSE(Exists(m_vis + "\\Pack.orbiquel-copy"));
+    EXPECT_TRUE(Exists(m_vis + "\\Pack\\notes.txt"));
 }

@@ -106,3 +106,51 @@ TEST(PluginImage, HeadersReadFromTheFirstBytesAloneTellEveryFaultButTheImportTab
     EXPECT_EQ(ReadPluginHeaders(brokenTable, brokenTable.size()).fault, ImageFault::None);
     EXPECT_EQ(ReadPluginImage(brokenTable).fault, ImageFault::Damaged);
 }
+
+// The reader's inner limits, each at its first and last valid value and one past.
+TEST(PluginImage, InnerLimitsHoldAtTheirFirstAndLastValidValueAndFailOnePast)
+{
+    constexpr size_t kOptionalAt = 0x58, kOptionalSizeAt = 0x54, kDirectoryCountAt = 0x58 + 92;
+    std::string bare = Image(kMachineI386, true, {});
+    auto withOptionalSize = [&](size_t size) {
+        std::string bytes = bare;
+        Put16(bytes, kOptionalSizeAt, static_cast<unsigned>(size));
+        return bytes;
+    };
+    auto withDirectories = [](uint32_t count) {
+        std::string bytes = Image(kMachineI386, true, {"KERNEL32.dll"});
+        Put32(bytes, kDirectoryCountAt, count);
+        return bytes;
+    };
+    const size_t smallestOptional = 96 + 2 * 8;  // up to the import directory
+    const size_t largestOptional = bare.size() - kOptionalAt;
+    std::vector<std::string> most(4095, "a.dll");
+    std::vector<std::string> tooMany(4096, "a.dll");
+    struct Case {
+        const char* limit;
+        std::string bytes;
+        ImageFault fault;
+        size_t imports;
+    } cases[] = {
+        {"name of 0 characters", Image(kMachineI386, true, {""}), ImageFault::None, 1},
+        {"name of 260 characters", Image(kMachineI386, true, {std::string(260, 'n')}), ImageFault::None, 1},
+        {"name of 261 characters", Image(kMachineI386, true, {std::string(261, 'n')}), ImageFault::Damaged, 0},
+        {"no directories", withDirectories(0), ImageFault::None, 0},
+        {"no import directory", withDirectories(1), ImageFault::None, 0},
+        {"the import directory", withDirectories(2), ImageFault::None, 1},
+        {"every directory count", withDirectories(0xFFFFFFFF), ImageFault::None, 1},
+        {"optional header one short", withOptionalSize(smallestOptional - 1), ImageFault::Damaged, 0},
+        {"smallest optional header", withOptionalSize(smallestOptional), ImageFault::None, 0},
+        {"optional header up to the end", withOptionalSize(largestOptional), ImageFault::None, 0},
+        {"optional header past the end", withOptionalSize(largestOptional + 1), ImageFault::Damaged, 0},
+        {"4095 descriptors", Image(kMachineI386, true, most), ImageFault::None, 4095},
+        {"4096 descriptors", Image(kMachineI386, true, tooMany), ImageFault::Damaged, 0},
+    };
+    for (const Case& test : cases) {
+        PluginImage image = ReadPluginImage(test.bytes);
+        EXPECT_EQ(image.fault, test.fault) << test.limit;
+        if (test.fault == ImageFault::None) {
+            EXPECT_EQ(image.imports.size(), test.imports) << test.limit;
+        }
+    }
+}

@@ -85,3 +85,43 @@ TEST(PluginInstall, OpenFileNamesAreOneFullPathOrAFolderThenItsNames)
               (Names{"C:\\" + kHyou + "\\a.svp", "C:\\" + kHyou + "\\b.svp"}));
     EXPECT_TRUE(SplitOpenFileNames(std::string(2, '\0')).empty());
 }
+
+TEST(PluginInstall, ACopyingNameEndsInItsSuffixInAnyCaseAndNeverInPartOfACharacter)
+{
+    EXPECT_EQ(CopyingName("Fire.svp"), "Fire.svp.orbiquel-copy");
+    EXPECT_TRUE(IsCopyingName(CopyingName("Fire.svp")));
+    EXPECT_TRUE(IsCopyingName(CopyingName("Pack")));
+    EXPECT_TRUE(IsCopyingName("FIRE.SVP.ORBIQUEL-COPY"));
+    EXPECT_FALSE(IsCopyingName("Fire.svp"));
+    EXPECT_FALSE(IsCopyingName("Fire.orbiquel-copy.svp"));
+    EXPECT_FALSE(IsCopyingName("orbiquel-copy"));
+    EXPECT_FALSE(IsCopyingName(""));
+    // The "." after a lead byte is that character's second half.
+    EXPECT_FALSE(IsCopyingName("\x83.orbiquel-copy", Cp932LeadByte));
+    EXPECT_TRUE(IsCopyingName(kSo + ".orbiquel-copy", Cp932LeadByte));
+}
+
+TEST(PluginInstall, TheAddDialogOpensInTheFirstFolderGivenThatIsNotOrbiquelsOwn)
+{
+    const std::string own = "C:\\Tools\\Orbiquel";
+    struct Case {
+        Names candidates;
+        std::string expected;
+    } cases[] = {
+        {{"D:\\Last", "C:\\Users\\me\\Downloads", "C:\\Users\\me\\Documents"}, "D:\\Last"},
+        {{"", "C:\\Users\\me\\Downloads", "C:\\Users\\me\\Documents"}, "C:\\Users\\me\\Downloads"},
+        {{"", "", "C:\\Users\\me\\Documents"}, "C:\\Users\\me\\Documents"},
+        {{"C:\\Tools\\Orbiquel", "", "C:\\Users\\me\\Documents"}, "C:\\Users\\me\\Documents"},
+        {{"c:\\tools\\ORBIQUEL\\", "C:\\Users\\me\\Downloads"}, "C:\\Users\\me\\Downloads"},
+        {{"C:\\Tools\\Orbiquel\\Vis", "C:\\Users\\me\\Downloads"}, "C:\\Tools\\Orbiquel\\Vis"},
+        {{"C:\\Tools", "C:\\Users\\me\\Downloads"}, "C:\\Tools"},
+        {{"", "", ""}, ""},
+        {{"C:\\Tools\\Orbiquel"}, ""},
+        {{}, ""},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(FirstFolderBesides(test.candidates, own), test.expected) << test.candidates.size();
+    // Code page 932: "表\" is a folder with its separator, "ソ" one without.
+    EXPECT_EQ(FirstFolderBesides({"C:\\" + kHyou + "\\", "D:\\"}, "C:\\" + kHyou, Cp932LeadByte), "D:\\");
+    EXPECT_EQ(FirstFolderBesides({"C:\\" + kSo, "D:\\"}, "C:\\" + kSo.substr(0, 1), Cp932LeadByte), "C:\\" + kSo);
+}

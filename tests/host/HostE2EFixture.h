@@ -139,7 +139,7 @@ protected:
     {
         ChooseFromMenu("d");
         // Its first opening loads the shell and may start Wine's services: minutes on a busy, emulated machine.
-        auto dialog = session->WaitForDialog("Open", 240000);
+        auto dialog = session->WaitForDialog("Add plug-ins", 240000);
         ASSERT_TRUE(dialog) << "no file dialog " << session->Screenshot("no-file-dialog");
         session->Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(linuxPath)});
         session->Key("Return");

@@ -1,6 +1,7 @@
 // Save with the real program: the plug-in files on disk, the host's
 // restart as its log tells it, and failures answered with real clicks.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -57,10 +58,21 @@ std::string NotAPlugin(const std::string& path)
     return "'" + path + "' is not a visual plug-in, so Orbiquel did not copy it.";
 }
 
-std::string RecycleFailed(const std::string& name)
+// The one message after a Remove, with what became of each plug-in that did not go to the bin.
+std::string NotRecycled(const std::string& fates)
 {
-    return "Orbiquel could not move '" + name +
-           "' to the Recycle Bin, because Melodrift holds it or the folder may not be changed, so it stays.";
+    return "These plug-ins did not go to the Recycle Bin:\n" + fates;
+}
+
+std::string HeldKept(const std::string& name)
+{
+    return NotRecycled(name + ": kept, because Melodrift holds it or the folder may not be changed.");
+}
+
+std::string DeleteForGood(const std::string& path)
+{
+    return "The Recycle Bin cannot take '" + path +
+           "': it is switched off, the drive has none, or the file is too big for it.\nDelete it for good? No keeps it.";
 }
 
 // Every file under the folder by its path relative to it, with its contents.
@@ -301,7 +313,7 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     session->Click(Label(6));
     session->Key("Delete");
     Answer("Move 1 plug-in(s) to the Recycle Bin?", "&Yes");
-    Answer(RecycleFailed("Gem.svp"), "OK");
+    Answer(HeldKept("Gem.svp"), "OK");
     ASSERT_EQ(Texts(Rows()).at(6), "Gem") << "a file the host holds stays with its row";
     session->Click(Label(5));
     session->Key("ctrl+Up");
@@ -324,25 +336,40 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     EXPECT_EQ(session->ReadHostValue("VisNumber").data, "6") << "without a current visual the host's value stays";
 }
 
-// Plug-ins copied in through the file dialog and by a drop, one moved to the
-// Recycle Bin with Delete, then a Save: the Vis folder holds what the rows say, and the
-// originals stay where they were.
+// Plug-ins copied in through the file dialog and by a drop, one deleted for
+// good with Delete where the Recycle Bin can take nothing, then a Save: the
+// Vis folder holds what the rows say, and the originals stay where they were.
 TEST_F(HostE2E, PluginsAddedAndRemovedBeforeASaveGetTheirOrderAndNoOtherFileChanges)
 {
-    // Rows: Ice, Bars (off), Deep (sub-folder, current: the host's fifth visual).
+    // Rows: Ice, Bars (off), Deep (sub-folder, current: the host's fifth visual),
+    // and two copies cut short, which the start removes.
     Install("named|004_Ice.svp|Ice\nnamed|005_Bars.svp_disabled|Bars\nnamed|006_Deep/deep.svp|Deep\n"
-            "file|Fire.name|Fire Storm\n",
+            "file|Fire.name|Fire Storm\nfile|Lava.svp.orbiquel-copy|half a copy\nfile|Wave.orbiquel-copy/wave.svp|half a copy\n",
             "5");
     std::string downloads = session->Folder() + "/downloads";
     LayOutVisFolder(downloads,
                     "named|Fire.svp\nnamed|Bars.svp|Other Bars\nfile|notes.txt|not a plug-in\nnamed|Pack/pack.svp\n");
     auto originals = Files(downloads);
+    // The Add dialog opens in the folder added from last time.
+    std::ofstream(session->ProgramFolder() + "/orbiquel.ini")
+        << "[Folders]\r\nAddPlugins=" << DesktopSession::WindowsPath(session->Folder()) << "\r\n";
+    // Wine's Recycle Bin is the trash folder under XDG_DATA_HOME: none can be made here.
+    ::setenv("XDG_DATA_HOME", "/dev/null", 1);
     StartProgram();
+    ::unsetenv("XDG_DATA_HOME");
     ASSERT_EQ(CurrentRow(), 6);
+    EXPECT_FALSE(fs::exists(session->VisFolder() + "/Lava.svp.orbiquel-copy"));
+    EXPECT_FALSE(fs::exists(session->VisFolder() + "/Wave.orbiquel-copy"));
     auto before = Files(session->VisFolder());
 
     session->Click(Label(5));
     AddThroughDialog(downloads + "/Fire.svp");
+    // Written as the dialog closes: the folder picked from is the next one to open.
+    std::string remembered = "AddPlugins=" + DesktopSession::WindowsPath(downloads);
+    std::string settings;
+    for (int wait = 0; wait < 100 && settings.find(remembered) == std::string::npos; ++wait, Pause(100))
+        settings = Files(session->ProgramFolder()).at("orbiquel.ini");
+    EXPECT_NE(settings.find(remembered), std::string::npos) << settings;
     std::vector<ListRow> rows = Rows();
     ASSERT_EQ(rows.size(), 8u);
     EXPECT_EQ(Texts(rows).at(6), "Fire Storm") << "named by the plug-in, below the selected row";
@@ -378,13 +405,30 @@ TEST_F(HostE2E, PluginsAddedAndRemovedBeforeASaveGetTheirOrderAndNoOtherFileChan
         session->Key("Delete");
         EXPECT_FALSE(session->WaitForDialog(kCaption, 2000)) << row;
     }
-    session->Click(Label(5));
-    session->Key("Delete");
-    Answer("Move 1 plug-in(s) to the Recycle Bin?", "&Yes");
+    // Bars cannot go to the bin: Return keeps it with its row, the question's Yes deletes it.
+    std::string bars = session->VisFolder() + "/005_Bars.svp_disabled";
+    for (const char* answer : {"Return", "&Yes"}) {
+        session->Click(Label(5));
+        session->Key("Delete");
+        Answer("Move 1 plug-in(s) to the Recycle Bin?", "&Yes");
+        auto question = session->WaitForDialog(kCaption, 30000);
+        ASSERT_TRUE(question) << "no question before a deletion for good";
+        EXPECT_EQ(question->Message(), DeleteForGood(DesktopSession::WindowsPath(bars)));
+        if (answer == std::string("Return"))
+            session->Key(answer);
+        else
+            session->Click(question->Button(answer).window.Center());
+        ASSERT_TRUE(session->WaitForWindowGone(question->window.handle));
+        bool kept = answer == std::string("Return");
+        Answer(NotRecycled(std::string("005_Bars.svp_disabled: ") +
+                           (kept ? "kept, because the Recycle Bin cannot take it." : "deleted for good, as you chose.")),
+               "OK");
+        EXPECT_EQ(fs::exists(bars), kept);
+        EXPECT_EQ(Texts(Rows()).at(5) == "Bars (off)", kept);
+    }
     std::vector<std::string> texts = Texts(Rows());
     EXPECT_EQ(std::vector<std::string>(texts.begin() + 4, texts.end()),
               (std::vector<std::string>{"Ice", "pack.svp", "Fire Storm", "Deep"}));
-    EXPECT_FALSE(fs::exists(session->VisFolder() + "/005_Bars.svp_disabled"));
 
     ClickSave();
     ASSERT_TRUE(session->WaitForProgramExit(30000));
