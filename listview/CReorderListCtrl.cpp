@@ -454,10 +454,20 @@ void CReorderListCtrl::MakeNameKey(const LVITEMA& item)
     plugin->nameKey.assign(bytes, static_cast<size_t>(std::max(size, 0)));
 }
 
+std::vector<const VisPlugin*> CReorderListCtrl::Records()
+{
+    std::vector<const VisPlugin*> plugins;
+    for (std::uintptr_t record : ReadRecords())
+        plugins.push_back(reinterpret_cast<const VisPlugin*>(record));
+    return plugins;
+}
+
 void CReorderListCtrl::Rearrange(const std::vector<int>& order, const std::vector<bool>& enabled, int current)
 {
+    // As in a sort, the rows change in place and are painted once at the end:
+    // switching the list's redraw off and on would cost more paints than it saves.
     std::vector<std::uintptr_t> records = ReadRecords();
-    SetRedraw(FALSE);
+    ScrollIntoView(kFirstPluginRow);
     if (SortRows(records, order)) {
         std::vector<VisPlugin*> rows;
         for (int old : order)
@@ -465,8 +475,6 @@ void CReorderListCtrl::Rearrange(const std::vector<int>& order, const std::vecto
         SetLamps(rows, enabled);
         MoveCurrentMark(rows, current);
     }
-    SetRedraw(TRUE);
-    ScrollIntoView(kFirstPluginRow);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

@@ -41,6 +41,9 @@ public:
     // Rows just inserted (ascending): the current mark follows its row past
     // them, and they alone are selected, the first focused and in sight.
     void ShowInsertedRows(const std::vector<int>& rows);
+    // Every row's record (null for a row without one), in row order, read
+    // without a message per row through this list's own handlers.
+    std::vector<const VisPlugin*> Records();
     // Puts the rows in order (element k: the present index of new row k), the
     // plug-in rows' lamps as enabled says (by new row) and the current mark
     // on row current, with one sort and one paint, as a sort by name does.

@@ -122,17 +122,17 @@ void CSetFlow::FillMenu(HMENU popup) const
     }
 }
 
-ListState ReadListState(const CReorderListCtrl& list)
+ListState ReadListState(CReorderListCtrl& list)
 {
-    ListState state{{}, {}, {}, list.m_nCurrent};
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        const VisPlugin* plugin = list.GetPlugin(row);
+    std::vector<const VisPlugin*> records = list.Records();
+    ListState state{{}, {}, list.m_nCurrent};
+    for (size_t row = 0; row < records.size(); ++row) {
         std::string key;
-        if (row < kFirstPluginRow || !plugin || !GetPluginKey(plugin->file, key) || HoldsUnmappedChar(key))
+        if (row < kFirstPluginRow || !records[row] || !GetPluginKey(records[row]->file, key) ||
+            HoldsUnmappedChar(key))
             key.clear();
         state.keys.push_back(key);
-        state.names.push_back(list.GetItemText(row, 0));
-        state.enabled.push_back(plugin && (plugin->flags & VIS_ENABLED) != 0);
+        state.enabled.push_back(records[row] && (records[row]->flags & VIS_ENABLED) != 0);
     }
     return state;
 }
@@ -147,7 +147,8 @@ PluginSet CSetFlow::SetOfList(const std::string& name) const
     for (size_t row = kFirstPluginRow; row < list.keys.size(); ++row) {
         if (list.keys[row].empty())
             continue;
-        set.plugins.push_back({list.enabled[row], CodePageToUtf8(list.keys[row]), CodePageToUtf8(list.names[row])});
+        std::string shown = m_list.GetItemText(static_cast<int>(row), 0);
+        set.plugins.push_back({list.enabled[row], CodePageToUtf8(list.keys[row]), CodePageToUtf8(shown)});
         if (static_cast<int>(row) == list.current)
             set.current = set.plugins.back().key;
     }

@@ -8,7 +8,7 @@
 #include "sets/SetArrangement.h"
 
 // The list's rows as a set sees them.
-ListState ReadListState(const CReorderListCtrl& list);
+ListState ReadListState(CReorderListCtrl& list);
 
 // Sets from the user's side: the "Sets" menu, keeping the list's
 // arrangement under a name, applying a set to the list (as a sort does:

@@ -11,11 +11,10 @@ struct ArrangedEntry {
 };
 
 // The list as it is: each row's plug-in key (empty for the built-ins and
-// for a name the code page cannot hold), shown name and lamp, and the
-// current row (kNoVisual for none).
+// for a name the code page cannot hold) and lamp, and the current row
+// (kNoVisual for none).
 struct ListState {
     std::vector<std::string> keys;
-    std::vector<std::string> names;
     std::vector<bool> enabled;
     int current;
 };

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -254,14 +255,20 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     // imported and applied again.
     LayOutVisFolder(vis, "named|表示.svp|" + Cp932("表示") + "\n");
     std::tie(main, list) = start();
-    auto sets = [&](const std::string& key) {
-        session.Click({main.client.left + face.left, main.client.top + face.top}, 3);
-        auto menu = session.WaitForWindow("", "#32768", 10000);
+    // The popup menu's items by their access keys: "Sets" first when given one of its items.
+    auto menuKeys = [&](const std::vector<std::string>& keys) {
+        std::optional<WindowInfo> menu;
+        // A menu that has just closed may still take a click while its loop ends: click again.
+        for (int click = 0; click < 3 && !menu; ++click) {
+            session.Click({main.client.left + face.left, main.client.top + face.top}, 3);
+            menu = session.WaitForWindow("", "#32768", 10000);
+        }
         ASSERT_TRUE(menu) << "no popup menu";
-        session.Key("t");
-        session.Key(key);
+        for (const std::string& key : keys)
+            session.Key(key);
         ASSERT_TRUE(session.WaitForWindowGone(menu->handle, 60000));
     };
+    auto sets = [&](const std::string& key) { menuKeys({"t", key}); };
     auto pickFile = [&](const std::string& title, const std::string& path) {
         auto dialog = session.WaitForDialog(Cp932(title), 60000);
         ASSERT_TRUE(dialog) << "no file dialog " << session.Screenshot("no-file-dialog");
@@ -308,17 +315,19 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     for (int wait = 0; wait < 300 && fs::exists(keptPath); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_FALSE(fs::exists(keptPath));
-    session.Click({main.client.left + face.left, main.client.top + face.top}, 3);
-    ASSERT_TRUE(session.WaitForWindow("", "#32768", 10000)) << "no popup menu";
-    session.Key("n");
+    menuKeys({"n"});
     ASSERT_NE(pluginTexts(), arranged);
     sets("i");
     pickFile("開く", exported);
     EXPECT_EQ(awaitText(keptPath, kept), kept);
+    // No set can name F?re, whose name the code page cannot hold: it follows the others, switched off.
+    std::vector<std::string> applied = arranged;
+    applied.erase(std::find(applied.begin(), applied.end(), "F?re"));
+    applied.push_back("F?re (off)");
     sets("1");
-    for (int wait = 0; wait < 300 && pluginTexts() != arranged; ++wait)
+    for (int wait = 0; wait < 300 && pluginTexts() != applied; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(pluginTexts(), arranged);
+    EXPECT_EQ(pluginTexts(), applied);
     session.Click(session.Control(main.handle, kCancelButton).window.Center());
     EXPECT_TRUE(session.WaitForProgramExit(30000));
 }

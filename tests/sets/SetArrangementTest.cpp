@@ -7,10 +7,9 @@ namespace {
 // Four built-ins, then plug-ins a to e, all on; row 5 (b) current.
 ListState FiveInstalled(int current = 5)
 {
-    ListState list{{"", "", "", ""}, {"W", "S1", "S2", "VU"}, {true, true, true, true}, current};
+    ListState list{{"", "", "", ""}, {true, true, true, true}, current};
     for (const char* key : {"a", "B", "c", "d", "e"}) {
         list.keys.push_back(key);
-        list.names.push_back(std::string("Name ") + key);
         list.enabled.push_back(true);
     }
     return list;
