@@ -4,6 +4,7 @@
 #include "animation/CAnimationWnd.h"
 #include "catalogue/CPluginInstaller.h"
 #include "catalogue/CPluginScanner.h"
+#include "framework/CBitmap.h"
 #include "framework/CBrush.h"
 #include "framework/CImageList.h"
 #include "host/CHostChannel.h"
@@ -12,6 +13,7 @@
 #include "listview/CReorderListCtrl.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDialog.h"
+#include "skin/DisplayScale.h"
 
 // The program's only window: a borderless, skinned modal dialog holding the
 // catalogue list, "Save", "Cancel" and the animation.
@@ -32,6 +34,10 @@ private:
     void AddAboutToSystemMenu();
     void ReadHostSettings();
     void ApplyWindowShape();
+    // The display's scale: the art made for it, or for a larger one scaled down.
+    void ShowFace();
+    void ScaleTitle();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void SkinButtons();
     void SubclassList();
     void CreateStateLamps();
@@ -43,6 +49,7 @@ private:
     void ShowAboutBox();
     // The clip, the popup menu and the readme.
     void StartAnimation();
+    void OpenClip();
     void OnPopupMenu(POINT screenPoint, UINT alignment);
     void GreyUnavailableCommands(HMENU popup);
     void ConfirmUninstall();
@@ -107,4 +114,6 @@ private:
     CBrush m_brushFrame1;
     HRGN m_hFrameRgn = nullptr;
     HRGN m_hWindowRgn = nullptr;
+    int m_nDpi = kBaseDpi;
+    CBitmap m_bmpTitle;
 };
