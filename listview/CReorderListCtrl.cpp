@@ -181,6 +181,12 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         if (static_cast<int>(result) >= 0)
             MakeNameKey(*reinterpret_cast<const LVITEMA*>(lParam));
         return true;
+    case WM_SETFONT:
+        // A new font, as on a move to a display of another scale: the bold
+        // and struck-out ones are made again from it at the next paint.
+        m_fontBold.DeleteObject();
+        m_fontStrike.DeleteObject();
+        break;
     case WM_DESTROY:
         if (IsDragging())
             EndDrag();
