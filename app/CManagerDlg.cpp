@@ -52,18 +52,6 @@ const COLORREF kLampMask = 0x00FF00FF;
 const COLORREF kLampGround = RGB(20, 19, 38);  // the list's panel
 const COLORREF kClipGround = RGB(12, 12, 26);  // the clip's well
 
-// The title: the one static control that shows a bitmap.
-HWND FindBitmapControl(HWND dialog)
-{
-    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        char className[16] = "";
-        ::GetClassNameA(child, className, sizeof className);
-        if (lstrcmpiA(className, "Static") == 0 && (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
-            return child;
-    }
-    return nullptr;
-}
-
 // Sent by Windows 8.1 and later; the headers for the systems we target lack it.
 const UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
@@ -186,24 +174,15 @@ void CManagerDlg::ShowFace()
     SetScaledBackground(IDB_BACKGROUND_2X, client.right, client.bottom);
 }
 
-// The title control takes its bitmap's size from its corner, and moves to
-// the middle where it would not fit from there.
 void CManagerDlg::ScaleTitle()
 {
-    HWND title = FindBitmapControl(m_hWnd);
     CBitmap art;
-    if (!title || !art.Attach(LoadArtForDpi(IDB_TITLE, IDB_TITLE_2X, kTitleSize, ControlArtDpi(m_nDpi))))
+    if (!art.Attach(LoadArtForDpi(IDB_TITLE, IDB_TITLE_2X, kTitleSize, ControlArtDpi(m_nDpi))))
         return;
-    RECT place{};
-    ::GetWindowRect(title, &place);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&place), 2);
-    auto shown = reinterpret_cast<HBITMAP>(
-        ::SendMessageA(title, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(art.GetSafeHandle())));
+    HBITMAP shown = ShowInBitmapControl(m_hWnd, art);
     // The first is the one the template loaded; later ones are ours, deleted as they are replaced.
     if (shown != m_bmpTitle.GetSafeHandle())
         ::DeleteObject(shown);
-    int left = ArtControlLeft(place.left, art.GetBitmap().bmWidth, GetClientRect().right);
-    ::SetWindowPos(title, nullptr, left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_bmpTitle = std::move(art);
 }
 

@@ -23,6 +23,35 @@ Pixels ReadResource(UINT id)
         return {};
     return ReadPixels(art);
 }
+
+HWND FindBitmapControl(HWND dialog)
+{
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = "";
+        ::GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 && (::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP)
+            return child;
+    }
+    return nullptr;
+}
+}
+
+HBITMAP ShowInBitmapControl(HWND dialog, HBITMAP art)
+{
+    HWND control = FindBitmapControl(dialog);
+    BITMAP size{};
+    if (!control || !::GetObjectA(art, sizeof size, &size))
+        return nullptr;
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    auto shown =
+        reinterpret_cast<HBITMAP>(::SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(art)));
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    int left = ArtControlLeft(place.left, size.bmWidth, client.right);
+    ::SetWindowPos(control, nullptr, left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return shown;
 }
 
 // Pixels hold 0x00RRGGBB, a COLORREF 0x00BBGGRR.

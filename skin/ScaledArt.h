@@ -22,6 +22,12 @@ HBITMAP CreateBitmapOfPixels(const Pixels& pixels);
 HBITMAP LoadScaledArt(UINT id, int width, int height);
 HBITMAP LoadScaledKeyedArt(UINT id, int width, int height, COLORREF key, COLORREF ground);
 
+// Shows art in the dialog's one static control that shows a bitmap, which
+// takes the bitmap's size from its corner and moves to the middle where it
+// would not fit from there. The bitmap it showed before; null when there is
+// no such control.
+HBITMAP ShowInBitmapControl(HWND dialog, HBITMAP art);
+
 // Art made width x height for 96 dpi (resource id) and at twice that size
 // (largeId), for dpi: the resource itself where its set is the one drawn,
 // otherwise the larger one area-averaged to the scaled size.
