@@ -4,6 +4,7 @@
 #include "framework/CPaintDC.h"
 #include "framework/CSelectGuard.h"
 #include "framework/CWinApp.h"
+#include "skin/ScaledArt.h"
 
 namespace {
 const UINT_PTR kFrameTimer = 111;
@@ -86,6 +87,12 @@ std::string CAnimationWnd::MakeTempName()
     return path;
 }
 
+void CAnimationWnd::SetFrameSize(SIZE size, COLORREF ground)
+{
+    m_shownSize = size;
+    m_crGround = ground;
+}
+
 HRESULT CAnimationWnd::OpenFile(const std::string& path, DWORD flags, COLORREF transparent)
 {
     if (!::IsWindow(m_hWnd))
@@ -110,7 +117,7 @@ HRESULT CAnimationWnd::OpenFile(const std::string& path, DWORD flags, COLORREF t
     m_nFrames = static_cast<UINT>(length);
     LONG endTime = ::AVIStreamSampleToTime(m_pStream, ::AVIStreamStart(m_pStream) + length);
     m_nPeriod = FramePeriod(endTime, m_nFrames, flags);
-    PlaceInWindow(FrameSize(m_pStream, first));
+    PlaceInWindow(m_shownSize.cx > 0 ? m_shownSize : FrameSize(m_pStream, first));
     if (flags & ANIM_SOLIDBACK)
         CreateSolidBackground();
     else if (flags & ANIM_KEYFROMFRAME)
@@ -320,9 +327,38 @@ void CAnimationWnd::DrawFrame(HDC dc)
     bitmap.CreateCompatibleBitmap(dc, client.right, client.bottom);
     CSelectGuard selected(memory, bitmap);
     ::BitBlt(memory, 0, 0, client.right, client.bottom, m_dcBackground, 0, 0, SRCCOPY);
-    ::DrawDibDraw(m_hDrawDib, memory, client.left + m_nOffsetX, client.top + m_nOffsetY, m_nDrawWidth,
-                  m_nDrawHeight, frame, nullptr, 0, 0, frame->biWidth, std::labs(frame->biHeight), 0);
+    if (m_shownSize.cx > 0)
+        DrawScaledFrame(memory, frame);
+    else
+        ::DrawDibDraw(m_hDrawDib, memory, client.left + m_nOffsetX, client.top + m_nOffsetY, m_nDrawWidth,
+                      m_nDrawHeight, frame, nullptr, 0, 0, frame->biWidth, std::labs(frame->biHeight), 0);
     DrawTransparent(client.left, client.top, client.right, client.bottom, memory, dc);
+}
+
+// DrawDib would stretch by dropping pixels: the frame is decoded at its own
+// size and averaged down instead.
+void CAnimationWnd::DrawScaledFrame(HDC dc, const BITMAPINFOHEADER* frame)
+{
+    Pixels natural;
+    natural.width = frame->biWidth;
+    natural.height = std::labs(frame->biHeight);
+    natural.data.resize(static_cast<size_t>(natural.width) * static_cast<size_t>(natural.height));
+    CBitmap decoded;
+    if (!decoded.Attach(CreateBitmapOfPixels(natural)))
+        return;
+    CDC decodedDC;
+    decodedDC.CreateCompatibleDC(dc);
+    {
+        CSelectGuard selected(decodedDC, decoded);
+        ::DrawDibDraw(m_hDrawDib, decodedDC, 0, 0, natural.width, natural.height, const_cast<BITMAPINFOHEADER*>(frame),
+                      nullptr, 0, 0, natural.width, natural.height, 0);
+        ::GdiFlush();
+    }
+    CBitmap shown;
+    shown.Attach(CreateBitmapOfPixels(AreaAverageKeyed(ReadPixels(decoded), m_nDrawWidth, m_nDrawHeight,
+                                                       PixelOf(m_crTransparent), PixelOf(m_crGround))));
+    CSelectGuard selected(decodedDC, shown);
+    ::BitBlt(dc, m_nOffsetX, m_nOffsetY, m_nDrawWidth, m_nDrawHeight, decodedDC, 0, 0, SRCCOPY);
 }
 
 // A monochrome mask marks the transparent pixels (1) of the frame: they

@@ -15,6 +15,10 @@ public:
     CAnimationWnd();
     ~CAnimationWnd() override;
 
+    // The size the next clip opened is shown at, smaller than its frames:
+    // each frame is averaged down to it, its transparent colour kept, its
+    // edges blended with ground. An empty size shows the frames as they are.
+    void SetFrameSize(SIZE size, COLORREF ground);
     // A clip in the resources (type "AVI"), played from a temporary copy.
     HRESULT Open(UINT resourceId, DWORD flags, COLORREF transparent);
     // A clip file. A clip without frames or whose first frame cannot be
@@ -43,6 +47,7 @@ private:
     void CaptureBackground();
     void ReleaseBackground();
     void DrawFrame(HDC dc);
+    void DrawScaledFrame(HDC dc, const BITMAPINFOHEADER* frame);
     void DrawTransparent(int x, int y, int w, int h, HDC source, HDC destination);
 
     DWORD m_dwFlags = 0;
@@ -64,4 +69,6 @@ private:
     PGETFRAME m_pGetFrame = nullptr;
     bool m_bPlaying = false;
     PAVISTREAM m_pStream = nullptr;
+    SIZE m_shownSize{};
+    COLORREF m_crGround = 0;
 };

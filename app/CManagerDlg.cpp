@@ -19,6 +19,7 @@
 #include "host/HostRegistry.h"
 #include "host/KeySteps.h"
 #include "res/resource.h"
+#include "skin/ScaledArt.h"
 #include "skin/SkinGeometry.h"
 #include "skin/WindowShape.h"
 
@@ -43,6 +44,17 @@ int AskUser(const std::string& text, UINT type)
 {
     return AfxMessageBox(text, type);
 }
+
+// The art's sizes at 96 dpi, and the grounds it is drawn for.
+const SIZE kTitleSize{223, 27};
+const SIZE kLampSize{13, 17};
+const SIZE kClipSize{50, 120};
+const COLORREF kLampMask = 0x00FF00FF;
+const COLORREF kLampGround = RGB(20, 19, 38);  // the list's panel
+const COLORREF kClipGround = RGB(12, 12, 26);  // the clip's well
+
+// Sent by Windows 8.1 and later; the headers for the systems we target lack it.
+const UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
 
 const UINT_PTR kPollTimer = 100;
 const UINT kPollPeriodMs = 1000;
@@ -94,11 +106,13 @@ BOOL CManagerDlg::OnInitDialog()
         RemoveInterruptedCopies(m_strVisFolder);
         MakeSaveFlow().RecoverInterruptedSave(RunningHost());
     }
-    SetBackground(IDB_BACKGROUND, BG_STRETCH);
+    m_nDpi = WindowDpi(m_hWnd);
+    ShowFace();
     ApplyWindowShape();
     SubclassList();
     CreateStateLamps();
     SkinButtons();
+    ScaleTitle();
     InsertListColumn();
     ScanPlugins();
     FitListColumn();
@@ -140,7 +154,7 @@ void CManagerDlg::ReadHostSettings()
 // report it and end.
 void CManagerDlg::ApplyWindowShape()
 {
-    m_hWindowRgn = CreateWindowShape(m_hWnd);
+    m_hWindowRgn = CreateWindowShape(m_hWnd, m_nDpi);
     if (!m_hWindowRgn) {
         AfxMessageBox(IDS_REGION_FAILED, MB_ICONHAND | MB_OK);
         EndDialog(IDCANCEL);
@@ -150,6 +164,46 @@ void CManagerDlg::ApplyWindowShape()
         ::DeleteObject(m_hWindowRgn);
         m_hWindowRgn = nullptr;
     }
+}
+
+// At 96 dpi the face is stretched over the window as it always was; at
+// other scales the larger face is averaged down to the window's size.
+void CManagerDlg::ShowFace()
+{
+    if (ArtSetFor(m_nDpi) == 1) {
+        SetBackground(IDB_BACKGROUND, BG_STRETCH);
+        return;
+    }
+    RECT client = GetClientRect();
+    SetScaledBackground(IDB_BACKGROUND_2X, client.right, client.bottom);
+}
+
+void CManagerDlg::ScaleTitle()
+{
+    CBitmap art;
+    if (!art.Attach(LoadArtForDpi(IDB_TITLE, IDB_TITLE_2X, kTitleSize, ControlArtDpi(m_nDpi))))
+        return;
+    HBITMAP shown = ShowInBitmapControl(m_hWnd, art);
+    // The first is the one the template loaded; later ones are ours, deleted as they are replaced.
+    if (shown != m_bmpTitle.GetSafeHandle())
+        ::DeleteObject(shown);
+    m_bmpTitle = std::move(art);
+}
+
+// Moved to a display of another scale: the window takes the place Windows
+// suggests, and its dialog layout follows by itself; the art and the shape
+// are made again for the new scale.
+void CManagerDlg::OnDpiChanged(int dpi, const RECT& suggested)
+{
+    m_nDpi = dpi;
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowFace();
+    ApplyWindowShape();
+    CreateStateLamps();
+    ScaleTitle();
+    OpenClip();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void CManagerDlg::SkinButtons()
@@ -175,13 +229,18 @@ void CManagerDlg::SubclassList()
     m_list.SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_NONE));
 }
 
+// The lamps grow with the rows' text; scaled down, their edges blend with
+// the dark panel they are made for.
 void CManagerDlg::CreateStateLamps()
 {
-    m_imageList.Create(13, 17, ILC_COLOR24 | ILC_MASK, 3, 0);
-    for (UINT id : {IDB_LAMP_ENABLED, IDB_LAMP_DISABLED, IDB_LAMP_BUILTIN}) {
+    m_imageList.Create(ScaleToDpi(kLampSize.cx, m_nDpi), ScaleToDpi(kLampSize.cy, m_nDpi), ILC_COLOR24 | ILC_MASK, 3, 0);
+    const UINT lamps[][2] = {{IDB_LAMP_ENABLED, IDB_LAMP_ENABLED_2X},
+                             {IDB_LAMP_DISABLED, IDB_LAMP_DISABLED_2X},
+                             {IDB_LAMP_BUILTIN, IDB_LAMP_BUILTIN_2X}};
+    for (const auto& ids : lamps) {
         CBitmap lamp;
-        lamp.LoadBitmap(AfxGetResourceHandle(), id);
-        m_imageList.AddMasked(lamp, 0x00FF00FF);
+        lamp.Attach(LoadKeyedArtForDpi(ids[0], ids[1], kLampSize, m_nDpi, kLampMask, kLampGround));
+        m_imageList.AddMasked(lamp, kLampMask);
     }
     // The image list is ours to destroy; without this style the list view would destroy it too.
     m_list.ModifyStyle(0, LVS_SHAREIMAGELISTS);
@@ -522,7 +581,17 @@ void CManagerDlg::ShowAboutBox()
 void CManagerDlg::StartAnimation()
 {
     m_wndAnim.SubclassDlgItem(IDC_ANIMATION, this);
-    m_wndAnim.Open(IDR_CLIP, ANIM_AUTOPLAY | ANIM_KEYFROMFRAME, 0x0000FF00);
+    OpenClip();
+}
+
+// The larger clip is shown averaged down to the scale, or as it is at 192 dpi.
+void CManagerDlg::OpenClip()
+{
+    int dpi = ControlArtDpi(m_nDpi);
+    bool large = ArtSetFor(dpi) != 1;
+    SIZE shown{ScaleToDpi(kClipSize.cx, dpi), ScaleToDpi(kClipSize.cy, dpi)};
+    m_wndAnim.SetFrameSize(large && shown.cx < kClipSize.cx * 2 ? shown : SIZE{}, kClipGround);
+    m_wndAnim.Open(large ? IDR_CLIP_2X : IDR_CLIP, ANIM_AUTOPLAY | ANIM_KEYFROMFRAME, 0x0000FF00);
 }
 
 void CManagerDlg::OnPopupMenu(POINT screenPoint, UINT alignment)
@@ -653,7 +722,12 @@ bool CManagerDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     case WM_PAINT:
         result = Default();
-        PaintWindowOutline(m_hWnd, m_hFrameRgn, m_brushFrame1, m_brushFrame2, m_brushFrame3);
+        PaintWindowOutline(m_hWnd, m_hFrameRgn, m_brushFrame1, m_brushFrame2, m_brushFrame3, m_nDpi);
+        return true;
+    case kDpiChanged:
+        // The dialog manager scales the template's layout and font first.
+        result = Default();
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return true;
     case WM_NCHITTEST:
         // Dragging the window's surface moves it.

@@ -4,6 +4,7 @@
 #include "animation/CAnimationWnd.h"
 #include "catalogue/CPluginInstaller.h"
 #include "catalogue/CPluginScanner.h"
+#include "framework/CBitmap.h"
 #include "framework/CBrush.h"
 #include "framework/CImageList.h"
 #include "host/CHostChannel.h"
@@ -13,6 +14,7 @@
 #include "sets/CSetFlow.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDialog.h"
+#include "skin/DisplayScale.h"
 
 // The program's only window: a borderless, skinned modal dialog holding the
 // catalogue list, "Save", "Cancel" and the animation.
@@ -33,6 +35,10 @@ private:
     void AddAboutToSystemMenu();
     void ReadHostSettings();
     void ApplyWindowShape();
+    // The display's scale: the art made for it, or for a larger one scaled down.
+    void ShowFace();
+    void ScaleTitle();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void SkinButtons();
     void SubclassList();
     void CreateStateLamps();
@@ -44,6 +50,7 @@ private:
     void ShowAboutBox();
     // The clip, the popup menu and the readme.
     void StartAnimation();
+    void OpenClip();
     void OnPopupMenu(POINT screenPoint, UINT alignment);
     void GreyUnavailableCommands(HMENU popup);
     void ConfirmUninstall();
@@ -112,4 +119,6 @@ private:
     CBrush m_brushFrame1;
     HRGN m_hFrameRgn = nullptr;
     HRGN m_hWindowRgn = nullptr;
+    int m_nDpi = kBaseDpi;
+    CBitmap m_bmpTitle;
 };

@@ -28,24 +28,24 @@ function(orbiquel_win32_test name)
     FIXTURES_REQUIRED wineprefix RESOURCE_LOCK wine-desktop TIMEOUT 300)
 endfunction()
 
-# orbiquel_e2e_test(NAME SOURCES... [LIBS ...] [DPI120] [LOCALE ja_JP]): a
-# native GoogleTest executable that drives the real program under Wine through
-# the harness in testing/harness (see testing/README.md). It takes the Wine
-# desktop lock and needs the shared prefix; DPI120 also needs the
-# 120-dots-per-inch prefix, LOCALE the prefix of that locale (tests/e2e).
+# orbiquel_e2e_test(NAME SOURCES... [LIBS ...] [DPIS 120 ...] [LOCALE ja_JP]):
+# a native GoogleTest executable that drives the real program under Wine
+# through the harness in testing/harness (see testing/README.md). It takes the
+# Wine desktop lock and needs the shared prefix; DPIS also the prefixes of
+# those resolutions, LOCALE the prefix of that locale (tests/e2e).
 function(orbiquel_e2e_test name)
   if(CMAKE_CROSSCOMPILING)
     return()
   endif()
-  cmake_parse_arguments(T "DPI120" "LOCALE" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "LOCALE" "SOURCES;LIBS;DPIS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} e2e_harness GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   add_test(NAME e2e.${name} COMMAND ${name})
   set(fixtures wineprefix)
-  if(T_DPI120)
-    list(APPEND fixtures wineprefix120)
-  endif()
+  foreach(dpi IN LISTS T_DPIS)
+    list(APPEND fixtures wineprefix${dpi})
+  endforeach()
   if(T_LOCALE)
     list(APPEND fixtures wineprefix-${T_LOCALE})
   endif()

@@ -195,6 +195,12 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
         SendDoubleClick(static_cast<int>(wParam));
         result = 0;
         return true;
+    case WM_SETFONT:
+        // A new font, as on a move to a display of another scale: the bold
+        // and struck-out ones are made again from it at the next paint.
+        m_fontBold.DeleteObject();
+        m_fontStrike.DeleteObject();
+        break;
     case WM_DESTROY:
         if (IsDragging())
             EndDrag();

@@ -16,6 +16,13 @@
 #define IDB_BACKGROUND 146
 #define IDR_CLIP 101               // resource type "AVI"
 #define IDD_SET_NAME 160
+// The same art at twice the size, for displays above 96 dots per inch
+#define IDB_LAMP_ENABLED_2X 151
+#define IDB_LAMP_DISABLED_2X 152
+#define IDB_LAMP_BUILTIN_2X 154
+#define IDB_TITLE_2X 163
+#define IDB_BACKGROUND_2X 166
+#define IDR_CLIP_2X 103
 
 // Strings
 #define IDS_ABOUTBOX 101

@@ -2,6 +2,7 @@
 #include <exception>
 #include "framework/CClientDC.h"
 #include "skin/CDibPalette.h"
+#include "skin/ScaledArt.h"
 #include "skin/SkinGeometry.h"
 
 BOOL CSkinDialog::SetBackground(UINT nIDBitmap, int mode)
@@ -9,6 +10,17 @@ BOOL CSkinDialog::SetBackground(UINT nIDBitmap, int mode)
     m_backgroundMode = mode;
     m_background.Free();
     return m_background.LoadFromResource(MAKEINTRESOURCEA(LOWORD(nIDBitmap)));
+}
+
+BOOL CSkinDialog::SetScaledBackground(UINT nIDBitmap, int width, int height)
+{
+    m_backgroundMode = BG_STRETCH;
+    m_background.Free();
+    CBitmap art;
+    if (!art.Attach(LoadScaledArt(nIDBitmap, width, height)))
+        return FALSE;
+    CClientDC desktop(::GetDesktopWindow());
+    return m_background.CreateFromBitmap(&desktop, &art);
 }
 
 void CSkinDialog::DrawBackground(CDibImage& image, CDC* dc, int mode, int width, int height)

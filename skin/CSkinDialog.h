@@ -18,6 +18,9 @@ public:
     // Loads bitmap resource nIDBitmap (low 16 bits) as the background; does
     // not repaint. With no loadable bitmap the dialog erases as usual.
     BOOL SetBackground(UINT nIDBitmap, int mode);
+    // Bitmap resource nIDBitmap area-averaged to width x height, the client
+    // area's size, where BG_STRETCH then draws it 1:1.
+    BOOL SetScaledBackground(UINT nIDBitmap, int width, int height);
 
     // Lays image over a client area of width x height in the given mode
     // (BG_CENTER without its default erase).

@@ -5,18 +5,21 @@ const long kHitClient = 1;   // HTCLIENT
 const long kHitCaption = 2;  // HTCAPTION
 }
 
-std::array<SkinPoint, 9> WindowShapePoints(int left, int top, int right, int bottom)
+std::array<SkinPoint, 9> WindowShapePoints(int left, int top, int right, int bottom, int dpi)
 {
+    int corner = ScaleToDpi(30, dpi);
+    int slant = ScaleToDpi(15, dpi);
+    int foot = ScaleToDpi(82, dpi);
     return {{
-        {left + 30, top},
-        {right - 30, top},
-        {right, top + 30},
-        {right - 15, bottom - 30},
-        {right - 82, bottom},
-        {left + 82, bottom},
-        {left + 15, bottom - 30},
-        {left, top + 30},
-        {left + 30, top},
+        {left + corner, top},
+        {right - corner, top},
+        {right, top + corner},
+        {right - slant, bottom - corner},
+        {right - foot, bottom},
+        {left + foot, bottom},
+        {left + slant, bottom - corner},
+        {left, top + corner},
+        {left + corner, top},
     }};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <vector>
+#include "skin/DisplayScale.h"
 
 // Where the skin puts things, without a window.
 
@@ -12,9 +13,10 @@ struct SkinPoint {
 
 // The main window's outline for its rectangle in window coordinates: the top
 // corners cut by 30 x 30, the sides slanting in by 15 down to 30 above the
-// bottom, the lower corners cut from 15 to 82 pixels in. The ninth point
-// closes the polygon on the first.
-std::array<SkinPoint, 9> WindowShapePoints(int left, int top, int right, int bottom);
+// bottom, the lower corners cut from 15 to 82 pixels in; at another dpi
+// these lengths scale with the face. The ninth point closes the polygon on
+// the first.
+std::array<SkinPoint, 9> WindowShapePoints(int left, int top, int right, int bottom, int dpi = kBaseDpi);
 
 // The top-left corners of the tiles that cover an area with an image, rows
 // top to bottom, each left to right. None for an empty image or area.

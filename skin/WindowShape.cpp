@@ -2,7 +2,7 @@
 #include "framework/CWindowDC.h"
 #include "skin/SkinGeometry.h"
 
-HRGN CreateWindowShape(HWND wnd)
+HRGN CreateWindowShape(HWND wnd, int dpi)
 {
     RECT rect{};
     ::GetWindowRect(wnd, &rect);
@@ -11,23 +11,24 @@ HRGN CreateWindowShape(HWND wnd)
     ::ScreenToClient(wnd, &corners[1]);
     POINT polygon[9];
     int i = 0;
-    for (const SkinPoint& point : WindowShapePoints(corners[0].x, corners[0].y, corners[1].x, corners[1].y))
+    for (const SkinPoint& point : WindowShapePoints(corners[0].x, corners[0].y, corners[1].x, corners[1].y, dpi))
         polygon[i++] = {point.x, point.y};
     return ::CreatePolygonRgn(polygon, 9, WINDING);
 }
 
-void FrameWindowShape(HDC dc, HRGN region, HBRUSH outer, HBRUSH middle, HBRUSH inner)
+void FrameWindowShape(HDC dc, HRGN region, HBRUSH outer, HBRUSH middle, HBRUSH inner, int dpi)
 {
-    ::FrameRgn(dc, region, inner, 3, 3);
-    ::FrameRgn(dc, region, middle, 2, 2);
-    ::FrameRgn(dc, region, outer, 1, 1);
+    int band = OutlineBandWidth(dpi);
+    ::FrameRgn(dc, region, inner, 3 * band, 3 * band);
+    ::FrameRgn(dc, region, middle, 2 * band, 2 * band);
+    ::FrameRgn(dc, region, outer, band, band);
 }
 
-BOOL PaintWindowOutline(HWND wnd, HRGN scratch, HBRUSH outer, HBRUSH middle, HBRUSH inner)
+BOOL PaintWindowOutline(HWND wnd, HRGN scratch, HBRUSH outer, HBRUSH middle, HBRUSH inner, int dpi)
 {
     if (::GetWindowRgn(wnd, scratch) == ERROR)
         return FALSE;
     CWindowDC dc(wnd);
-    FrameWindowShape(dc, scratch, outer, middle, inner);
+    FrameWindowShape(dc, scratch, outer, middle, inner, dpi);
     return TRUE;
 }

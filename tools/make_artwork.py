@@ -17,6 +17,15 @@ Files (resource id in brackets):
     orbiquel.ico       [128]  32x32 and 16x16, 16 colours, AND mask
     clip.avi           [101]  20 frames 50x120, Microsoft RLE, green = transparent
 
+and the same art at twice the size, for displays of 144 dots per inch and more
+(the program scales it down where it needs less):
+    lamp_*_2x.bmp      [151, 152, 154]  26x34 8-bpp, RLE8
+    title_2x.bmp       [163]  446x54 8-bpp
+    background_2x.bmp  [166]  600x1068 8-bpp, RLE8: the face for windows up to
+                              that size (the 96-dpi window shows the 217x377
+                              face stretched over about 258x534 or 300x435)
+    clip_2x.avi        [103]  20 frames 100x240, Microsoft RLE
+
 Everything is drawn procedurally with the standard library only (no fonts, no
 image libraries); the pseudo-random textures use fixed seeds, so every run
 produces the same bytes.
@@ -40,6 +49,12 @@ CLIP_KEY_INDEX = 18
 # WIN_W x WIN_H pixels; the controls are placed in dialog units (DLG_W x DLG_H).
 BG_W, BG_H = 217, 377
 WIN_W, WIN_H = 300, 435
+LARGE = 2           # the larger set's scale
+# The larger face is stretched over the window at 120, 144 and 192 dpi and
+# must not be scaled up there: large enough for the 192-dpi window with
+# either dialog font, about 589 x 882 with Comic Sans MS and 510 x 1008 with
+# the Comic Neue that stands in for it under Wine.
+LARGE_FACE_W, LARGE_FACE_H = 600, 1068
 DLG_W, DLG_H = 172, 267
 TITLE_W, TITLE_H = 223, 27
 CLIP_W, CLIP_H, CLIP_FRAMES = 50, 120, 20
@@ -420,7 +435,8 @@ LAMP_STYLES = {
 }
 
 
-def lamp_rgb(style):
+def lamp_rgb(style, k=1):
+    """The lamp at k times its size; the geometry stays in 1x units."""
     s = LAMP_STYLES[style]
     cx, cy, rad = 6.5, 8.5, 5.5
     lx, ly, lz = -0.45, -0.62, 0.64
@@ -431,15 +447,15 @@ def lamp_rgb(style):
     hx, hy, hz = hx / hn, hy / hn, hz / hn
     ss = 6
     rows = []
-    for py in range(LAMP_H):
+    for py in range(LAMP_H * k):
         row = []
-        for px in range(LAMP_W):
+        for px in range(LAMP_W * k):
             acc = [0.0, 0.0, 0.0]
             inside = 0
             for sy in range(ss):
                 for sx in range(ss):
-                    nx = (px + (sx + 0.5) / ss - cx) / rad
-                    ny = (py + (sy + 0.5) / ss - cy) / rad
+                    nx = ((px + (sx + 0.5) / ss) / k - cx) / rad
+                    ny = ((py + (sy + 0.5) / ss) / k - cy) / rad
                     r2 = nx * nx + ny * ny
                     if r2 > 1.0:
                         continue
@@ -472,16 +488,21 @@ def lamp_rgb(style):
     return rows
 
 
-def make_lamp(style):
-    rgb = lamp_rgb(style)
+def make_lamp(style, k=1):
+    rgb = lamp_rgb(style, k)
     colours = sorted({c for row in rgb for c in row if c != MAGENTA})
     for c in colours:
         # keep every lamp colour far away from the mask colour
         assert (c[0] - 255) ** 2 + c[1] ** 2 + (c[2] - 255) ** 2 > 100 ** 2, c
-    pal = [MAGENTA] + colours
-    lookup = {c: i for i, c in enumerate(pal)}
-    rows = [[lookup[c] for c in row] for row in rgb]
-    comp = BI_RLE8 if style == "builtin" else BI_RGB
+    if len(colours) < 256:
+        pal = [MAGENTA] + colours
+        lookup = {c: i for i, c in enumerate(pal)}
+        rows = [[lookup[c] for c in row] for row in rgb]
+    else:           # the larger lamps hold more shades than a palette
+        pal = [MAGENTA] + median_cut(histogram(colours), 255)
+        q = Quantizer(pal, skip=(0,))
+        rows = [[0 if c == MAGENTA else q(c) for c in row] for row in rgb]
+    comp = BI_RLE8 if style == "builtin" or k > 1 else BI_RGB
     return bmp_bytes(rows, pad_palette(pal), compression=comp), rows
 
 
@@ -519,8 +540,10 @@ def gauss(x, w):
     return math.exp(-(x * x) / (w * w))
 
 
-def render_face():
-    """Float RGB rows of the window face (BG_W x BG_H)."""
+def render_face(width=BG_W, height=BG_H):
+    """Float RGB rows of the window face, width x height pixels; the face's
+    geometry is laid out in BG_W x BG_H units, so a larger size renders the
+    same face with finer pixels."""
     rnd = Rand(0x0B19C0E1)
     edges = polygon_edges(FACE_POLYGON)
     # brushed grain: a slowly varying value per row plus streaks along x
@@ -532,15 +555,17 @@ def render_face():
     streak = [[rnd.signed() for _ in range(nlat)] for _ in range(BG_H)]
     clip_cx = (CLIP_RECT[0] + CLIP_RECT[2]) / 2
     clip_cy = (CLIP_RECT[1] + CLIP_RECT[3]) / 2
+    unit_x, unit_y = BG_W / width, BG_H / height
     rows = []
-    for y in range(BG_H):
-        py = y + 0.5
+    for y in range(height):
+        py = (y + 0.5) * unit_y
+        fy = min(BG_H - 1, int(py))
         row = []
         vy = py / BG_H
         base = ramp([(0.0, (50, 49, 86)), (0.45, (37, 36, 66)), (1.0, (25, 24, 46))], vy)
-        lat = streak[y]
-        for x in range(BG_W):
-            px = x + 0.5
+        lat = streak[fy]
+        for x in range(width):
+            px = (x + 0.5) * unit_x
             # soft light from the top centre and slow cloudy variation
             sheen = 16.0 * math.exp(-((px - 120) / 120.0) ** 2 - ((py - 30) / 150.0) ** 2)
             cloud = value_noise(px / 46.0, py / 46.0, 7) * 0.6 \
@@ -549,7 +574,7 @@ def render_face():
             k = int(f)
             t = f - k
             t = t * t * (3 - 2 * t)
-            grain = row_val[y] * 0.55 + (lat[k] + (lat[k + 1] - lat[k]) * t) * 0.45
+            grain = row_val[fy] * 0.55 + (lat[k] + (lat[k + 1] - lat[k]) * t) * 0.45
             fine = rnd.signed()
             lum = sheen + cloud * 5.0
             tex = grain * 6.0 + fine * 2.2
@@ -624,9 +649,9 @@ def render_face():
     return rows
 
 
-def make_background(face):
+def make_background(face, compression=BI_RGB):
     pal, idx = quantize_image(face)
-    return bmp_bytes(idx, pal), idx
+    return bmp_bytes(idx, pal, compression=compression), idx
 
 
 # ---------------------------------------------------------------- title
@@ -730,24 +755,26 @@ def prim_bbox(p):
     return (p[1] - r, p[2] - r, p[1] + r, p[2] + r)
 
 
-def title_coverage():
+def title_coverage(k=1):
+    """How much of each pixel the letters cover, at k times the size; the
+    letters are laid out in 1x units."""
     prims, left, right = layout_title()
     boxes = [(prim_bbox(p), p) for p in prims]
     ss = 5
     cov = []
-    for y in range(TITLE_H):
+    for y in range(TITLE_H * k):
         row = []
-        for x in range(TITLE_W):
+        for x in range(TITLE_W * k):
             cand = [p for (bx0, by0, bx1, by1), p in boxes
-                    if bx0 - 1 <= x <= bx1 + 1 and by0 - 1 <= y <= by1 + 1]
+                    if bx0 - 1 <= x / k <= bx1 + 1 and by0 - 1 <= y / k <= by1 + 1]
             if not cand:
                 row.append(0.0)
                 continue
             n = 0
             for sy in range(ss):
-                yy = y + (sy + 0.5) / ss
+                yy = (y + (sy + 0.5) / ss) / k
                 for sx in range(ss):
-                    xx = x + (sx + 0.5) / ss
+                    xx = (x + (sx + 0.5) / ss) / k
                     for p in cand:
                         if inside_prim(p, xx, yy):
                             n += 1
@@ -757,47 +784,54 @@ def title_coverage():
     return cov, left, right
 
 
-def title_backdrop(face):
+def title_backdrop(face, k=1):
     """The face as it appears behind the title once it is stretched over the
-    window: sample the face pixel that lands under each title pixel."""
+    window (k times the size): sample the face pixel that lands under each
+    title pixel."""
+    fw, fh = len(face[0]), len(face)
     ox = 22 * WIN_W / DLG_W
     oy = 13 * WIN_H / DLG_H
     rows = []
-    for y in range(TITLE_H):
-        fy = min(BG_H - 1, int((oy + y + 0.5) * BG_H / WIN_H))
-        rows.append([face[fy][min(BG_W - 1, int((ox + x + 0.5) * BG_W / WIN_W))]
-                     for x in range(TITLE_W)])
+    for y in range(TITLE_H * k):
+        fy = min(fh - 1, int((oy * k + y + 0.5) * fh / (WIN_H * k)))
+        rows.append([face[fy][min(fw - 1, int((ox * k + x + 0.5) * fw / (WIN_W * k)))]
+                     for x in range(TITLE_W * k)])
     return rows
 
 
-def render_title(face):
-    cov, left, right = title_coverage()
-    glow = box_blur(box_blur(cov, TITLE_W, TITLE_H, 2), TITLE_W, TITLE_H, 1)
-    soft = box_blur(cov, TITLE_W, TITLE_H, 1)
-    back = title_backdrop(face)
+def render_title(face, k=1):
+    """The title at k times its size over the face it is shown on; the
+    letters, lines and light are laid out in 1x units."""
+    w, h = TITLE_W * k, TITLE_H * k
+    cov, left, right = title_coverage(k)
+    glow = box_blur(box_blur(cov, w, h, 2 * k), w, h, k)
+    soft = box_blur(cov, w, h, k)
+    back = title_backdrop(face, k)
     mid_y = BASE - XH / 2 + 0.1
     top, bottom = BASE - ASC, BASE + DESC
     out = []
-    for y in range(TITLE_H):
-        fade = clamp(min(y + 0.5, TITLE_H - y - 0.5) / 3.5)
+    for y in range(h):
+        v = (y + 0.5) / k
+        fade = clamp(min(y + 0.5, h - y - 0.5) / (3.5 * k))
         row = []
-        for x in range(TITLE_W):
+        for x in range(w):
+            u = (x + 0.5) / k
             c = back[y][x]
             # flanking hairlines that fade out towards the ends
             line = 0.0
             for x0, x1, sgn in ((14.0, left - 9.0, 1), (right + 9.0, TITLE_W - 14.0, -1)):
-                if x0 - 2 <= x <= x1 + 2:
-                    t = clamp((x + 0.5 - x0) / (x1 - x0))
+                if x0 - 2 <= x / k <= x1 + 2:
+                    t = clamp((u - x0) / (x1 - x0))
                     if sgn < 0:
                         t = 1 - t
-                    edge = smoothstep(x0 - 1, x0 + 4, x + 0.5) * (1 - smoothstep(x1, x1 + 1.5, x + 0.5))
-                    line = max(line, gauss(y + 0.5 - mid_y, 0.6) * t ** 1.6 * edge)
+                    edge = smoothstep(x0 - 1, x0 + 4, u) * (1 - smoothstep(x1, x1 + 1.5, u))
+                    line = max(line, gauss(v - mid_y, 0.6) * t ** 1.6 * edge)
             dots = 0.0
             for dx in (left - 5.0, right + 5.0):
-                dots = max(dots, gauss(math.hypot(x + 0.5 - dx, y + 0.5 - mid_y), 1.25))
+                dots = max(dots, gauss(math.hypot(u - dx, v - mid_y), 1.25))
             sh = 0.0
-            if y >= 1 and x >= 1:
-                sh = soft[y - 1][x - 1]
+            if y >= k and x >= k:
+                sh = soft[y - k][x - k]
             g = glow[y][x] * fade
             c = (c[0] * (1 - 0.5 * sh), c[1] * (1 - 0.5 * sh), c[2] * (1 - 0.45 * sh))
             halo = g * 0.75 + line * 0.25 + dots * 0.35
@@ -807,11 +841,11 @@ def render_title(face):
                 c = mix(c, (150, 200, 255), clamp(hl))
             a = cov[y][x]
             if a > 0:
-                t = clamp((y + 0.5 - top) / (bottom - top - DESC))
+                t = clamp((v - top) / (bottom - top - DESC))
                 fill = ramp([(0.0, (236, 248, 255)), (0.45, (170, 215, 255)),
                              (1.0, (96, 156, 242))], t)
-                up = soft[y - 1][x - 1] if y and x else 0.0
-                dn = soft[y + 1][x + 1] if y + 1 < TITLE_H and x + 1 < TITLE_W else 0.0
+                up = soft[y - k][x - k] if y >= k and x >= k else 0.0
+                dn = soft[y + k][x + k] if y + k < h and x + k < w else 0.0
                 bev = dn - up
                 fill = (fill[0] + 34 * bev, fill[1] + 30 * bev, fill[2] + 18 * bev)
                 c = mix(c, fill, a)
@@ -820,8 +854,8 @@ def render_title(face):
     return out
 
 
-def make_title(face):
-    pal, idx = quantize_image(render_title(face))
+def make_title(face, k=1):
+    pal, idx = quantize_image(render_title(face, k))
     return bmp_bytes(idx, pal), idx
 
 
@@ -984,8 +1018,9 @@ SAT_STOPS = [(0.0, (20, 70, 120)), (0.45, (60, 170, 240)), (0.8, (150, 230, 255)
              (1.0, (235, 250, 255))]
 
 
-def clip_frame(f):
-    """RGBA rows (alpha 0..1) of frame f; everything loops over CLIP_FRAMES."""
+def clip_frame(f, k=1):
+    """RGBA rows (alpha 0..1) of frame f at k times the size; everything loops
+    over CLIP_FRAMES and is laid out in 1x units."""
     ph = f / float(CLIP_FRAMES)
     w2 = 2 * math.pi
     ocx, ocy = 25.0, 58.0
@@ -1004,17 +1039,17 @@ def clip_frame(f):
     # motes rising through the whole height
     period = 140.0
     motes = []
-    for k in range(4):
-        yy = CLIP_H + 10 - ((f * period / CLIP_FRAMES + k * period / 4) % period)
-        xx = 25 + 13 * math.sin(w2 * (yy / period * 1.5 + k * 0.27))
+    for m in range(4):
+        yy = CLIP_H + 10 - ((f * period / CLIP_FRAMES + m * period / 4) % period)
+        xx = 25 + 13 * math.sin(w2 * (yy / period * 1.5 + m * 0.27))
         a = math.sin(math.pi * clamp((CLIP_H + 10 - yy) / period)) ** 1.5
-        motes.append((xx, yy, 1.1 + (0.5 + 0.25 * (k & 1)) * a, a))
+        motes.append((xx, yy, 1.1 + (0.5 + 0.25 * (m & 1)) * a, a))
     rows = []
-    for y in range(CLIP_H):
-        py = y + 0.5
+    for y in range(CLIP_H * k):
+        py = (y + 0.5) / k
         row = []
-        for x in range(CLIP_W):
-            px = x + 0.5
+        for x in range(CLIP_W * k):
+            px = (x + 0.5) / k
             col, a = (0.0, 0.0, 0.0), 0.0
 
             def over(c2, a2):
@@ -1035,13 +1070,13 @@ def clip_frame(f):
                 d = math.hypot(px - mx, py - my)
                 if d < mr + 4:
                     over((120, 150, 255), ma * 0.6 * math.exp(-max(0.0, d - mr) / 1.4))
-                    over((200, 215, 255), ma * clamp(mr - d + 0.5))
+                    over((200, 215, 255), ma * clamp((mr - d) * k + 0.5))
             d_sat = math.hypot(px - sx, py - sy)
 
             def draw_sat():
                 over((80, 200, 255), 0.55 * math.exp(-max(0.0, d_sat - srad) / 1.6)
                      * (1.0 - 0.4 * sat_dim))
-                cov = clamp(srad - d_sat + 0.5)
+                cov = clamp((srad - d_sat) * k + 0.5)
                 if cov > 0:
                     c2 = sphere_col((px - sx) / srad, (py - sy) / srad, SAT_STOPS, 1.0)
                     over(mix(c2, (40, 60, 120), 0.35 * sat_dim), cov)
@@ -1050,7 +1085,7 @@ def clip_frame(f):
                 draw_sat()
             d = math.hypot(px - ocx, py - ocy)
             over((70, 100, 255), glow_amt * math.exp(-max(0.0, d - orad) / 3.2))
-            cov = clamp(orad - d + 0.5)
+            cov = clamp((orad - d) * k + 0.5)
             if cov > 0:
                 c2 = sphere_col((px - ocx) / orad, (py - ocy) / orad, ORB_STOPS, 1.0)
                 c2 = mix(c2, (150, 180, 255), 0.12 * (1 + pulse) * (1 - d / orad))
@@ -1064,8 +1099,8 @@ def clip_frame(f):
     return rows
 
 
-def make_clip():
-    frames = [clip_frame(f) for f in range(CLIP_FRAMES)]
+def make_clip(k=1):
+    frames = [clip_frame(f, k) for f in range(CLIP_FRAMES)]
     # flatten against the well colour; faint pixels become transparent
     rgb_frames = []
     for fr in frames:
@@ -1273,11 +1308,25 @@ def check_files(built):
                     (c[0] - 255) ** 2 + c[1] ** 2 + (c[2] - 255) ** 2 < 100 ** 2]
             expect(not near, name + ": near-magenta colours in the lamp")
 
-        for name, (w, h) in (("title.bmp", (TITLE_W, TITLE_H)), ("background.bmp", (BG_W, BG_H))):
+        for name, (w, h), comp in (("title.bmp", (TITLE_W, TITLE_H), BI_RGB),
+                                   ("background.bmp", (BG_W, BG_H), BI_RGB),
+                                   ("title_2x.bmp", (TITLE_W * LARGE, TITLE_H * LARGE), BI_RGB),
+                                   ("background_2x.bmp", (LARGE_FACE_W, LARGE_FACE_H), BI_RLE8)):
             bm = read_bmp(load(name))
-            expect((bm["w"], bm["h"], bm["bpp"], bm["comp"], bm["ncol"]) == (w, h, 8, BI_RGB, 256),
+            expect((bm["w"], bm["h"], bm["bpp"], bm["comp"], bm["ncol"]) == (w, h, 8, comp, 256),
                    name + " header")
             expect(bm["rows"] == built[name][1], name + " pixels")
+
+        for style in ("enabled", "disabled", "builtin"):
+            name = "lamp_%s_2x.bmp" % style
+            bm = read_bmp(load(name))
+            expect((bm["w"], bm["h"], bm["comp"]) == (LAMP_W * LARGE, LAMP_H * LARGE, BI_RLE8), name + " header")
+            expect(bm["rows"] == built[name][1], name + " pixels do not decode back")
+            expect(bm["pal"][0] == MAGENTA and bm["rows"][0][0] == 0, name + ": magenta ground")
+        large = read_avi(load("clip_2x.avi"))
+        expect(large["fmt"][1:3] == (CLIP_W * LARGE, CLIP_H * LARGE), "clip_2x.avi frame size")
+        expect(large["pal"][CLIP_KEY_INDEX] == GREEN, "clip_2x.avi: palette entry 18 green")
+        expect(large["frames"] == built["clip_2x.avi"][1][0], "clip_2x.avi frames do not decode back")
 
         icons = read_ico(load("orbiquel.ico"))
         expect([i["entry"] for i in icons] == [(32, 32, 16, 1, 4), (16, 16, 16, 1, 4)], "icon entries")
@@ -1379,6 +1428,13 @@ def build():
     out["orbiquel.ico"] = make_icon()
     data, frames, pal = make_clip()
     out["clip.avi"] = (data, (frames, pal))
+    for style in ("enabled", "disabled", "builtin"):
+        out["lamp_%s_2x.bmp" % style] = make_lamp(style, LARGE)
+    large_face = render_face(LARGE_FACE_W, LARGE_FACE_H)
+    out["background_2x.bmp"] = make_background(large_face, BI_RLE8)
+    out["title_2x.bmp"] = make_title(large_face, LARGE)
+    data, frames, pal = make_clip(LARGE)
+    out["clip_2x.avi"] = (data, (frames, pal))
     return out
 
 

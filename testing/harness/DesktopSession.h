@@ -12,7 +12,7 @@ class ChildProcess;
 class XServer;
 
 struct SessionOptions {
-    int dpi = 96;            // 96 or 120: each has its own Wine prefix
+    int dpi = 96;            // 96, 120, 144 or 192: each has its own Wine prefix
     int desktopWidth = 1024; // size of the Wine virtual desktop
     int desktopHeight = 768;
     // A Unix locale ("ja_JP.UTF-8") whose code page Windows programs get,

@@ -268,6 +268,23 @@ TEST(CAnimationWnd, PlayingAndClosingLeakNoGdiObjects)
     EXPECT_EQ(GdiObjectCount(), before);
 }
 
+TEST(CAnimationWnd, ASmallerFrameSizeAveragesTheClipDownKeepsItsGreenTransparentAndLeaksNothing)
+{
+    ASSERT_TRUE(GdiCounterCounts());
+    AnimationFixture fixture;
+    fixture.animation.SetFrameSize({38, 90}, RGB(12, 12, 26));
+    ASSERT_EQ(fixture.animation.Open(kClip, kOurFlags, kGreen), S_OK);
+    EXPECT_EQ(fixture.Size().cx, 38);
+    EXPECT_EQ(fixture.Size().cy, 90);
+    fixture.Show();
+    Pump(300);
+    DWORD before = GdiObjectCount();
+    Pump(600);
+    EXPECT_EQ(GdiObjectCount(), before) << "frames drawn meanwhile";
+    EXPECT_GT(fixture.Count(kParentColor), 300u);
+    EXPECT_EQ(fixture.Count(kGreen), 0u);
+}
+
 // Figures, not checks: run with --gtest_also_run_disabled_tests --gtest_filter=*IdleProcessorTime
 namespace {
 double ProcessorSeconds()

@@ -40,5 +40,14 @@ TEST(Manifest, TheProgramRunsWithTheUsersRightsOnEverySystemFromVista)
         EXPECT_TRUE(Holds(manifest, std::string("<supportedOS Id=\"") + system + "\"/>")) << system;
     // Common controls 6 would redraw the skinned list and the message boxes.
     EXPECT_FALSE(Holds(manifest, "Microsoft.Windows.Common-Controls"));
-    EXPECT_FALSE(Holds(manifest, "dpiAware"));
+}
+
+// Windows 10 from 1703 on reads dpiAwareness and takes its first value it
+// knows; older systems read dpiAware alone.
+TEST(Manifest, TheProgramDrawsAtTheDisplaysOwnScale)
+{
+    std::string manifest = ProgramManifest();
+    EXPECT_TRUE(Holds(manifest, "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"));
+    EXPECT_TRUE(Holds(manifest, "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+                                "PerMonitorV2, System</dpiAwareness>"));
 }

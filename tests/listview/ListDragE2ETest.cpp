@@ -21,6 +21,10 @@ using namespace e2e;
 namespace {
 
 constexpr int kList = 1000;
+constexpr int kSave = 1;
+constexpr int kCancel = 1001;
+constexpr int kClip = 1002;
+constexpr unsigned long kBitmapStatic = 0xE;  // SS_BITMAP
 constexpr unsigned kSelected = 0x0002;  // LVIS_SELECTED
 constexpr unsigned long kVerticalBar = 0x00200000;  // WS_VSCROLL
 constexpr unsigned long kEnabled = 0x1, kDisabledOnDisk = 0x2, kCurrent = 0x10000000;
@@ -190,12 +194,86 @@ DragImagePixels CompareForDragImage(const Picture& before, const Picture& during
     return pixels;
 }
 
+// The title: the one static control that shows a bitmap.
+WindowInfo TitleControl(DesktopSession& session, Hwnd main)
+{
+    for (const WindowInfo& child : session.Children(main)) {
+        if (child.className == "Static" && (child.style & 0x1F) == kBitmapStatic)
+            return child;
+    }
+    throw std::runtime_error("no title control");
+}
+
+// How two pictures differ over a w x h area, at their own corners; pixels
+// inside skip (coordinates of a) are left out.
+struct Difference {
+    int pixels = 0;  // that differ at all
+    int far = 0;     // that differ by more than 40 in a channel
+};
+
+Difference Compare(const Picture& a, Point atA, const Picture& b, Point atB, int w, int h, const Rect& skip = {})
+{
+    Difference difference;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (skip.Contains({atA.x + x, atA.y + y}))
+                continue;
+            unsigned pa = a.Pixel(atA.x + x, atA.y + y), pb = b.Pixel(atB.x + x, atB.y + y);
+            difference.pixels += pa != pb;
+            difference.far += ColourDistance(pa, pb) > 40;
+        }
+    }
+    return difference;
+}
+
+// ImageMagick's own resampling of a picture to w x h: "Box" averages, "Point" repeats pixels.
+Picture Resized(const std::string& file, int w, int h, const std::string& filter)
+{
+    std::string out = OutputDir() + "/resized-" + filter + "-" + std::to_string(w) + ".png";
+    if (RunCommand({"convert", file, "-filter", filter, "-resize", std::to_string(w) + "x" + std::to_string(h) + "!", out},
+                   {}, 30000) != 0)
+        throw std::runtime_error("cannot resize " + file);
+    return Picture(out);
+}
+
+// A part of a screenshot as a file of its own, kept beside it.
+std::string Crop(const std::string& shot, const Rect& area, const std::string& name)
+{
+    std::string out = OutputDir() + "/" + name + ".png";
+    std::string geometry = std::to_string(area.Width()) + "x" + std::to_string(area.Height()) + "+" +
+                           std::to_string(area.left) + "+" + std::to_string(area.top);
+    if (RunCommand({"convert", shot, "-crop", geometry, "+repage", out}, {}, 30000) != 0)
+        throw std::runtime_error("cannot crop " + shot);
+    return out;
+}
+
+// The height of the green an enabled lamp shows in its row.
+int LampHeight(const Picture& shot, const ListRow& row)
+{
+    int top = -1, bottom = -1;
+    for (int y = row.bounds.top; y < row.bounds.bottom; ++y) {
+        for (int x = row.icon.left; x < row.icon.right; ++x) {
+            unsigned pixel = shot.Pixel(x, y);
+            int r = static_cast<int>(pixel >> 16), g = static_cast<int>(pixel >> 8 & 0xFF), b = static_cast<int>(pixel & 0xFF);
+            if (g > r + 40 && g > b + 20) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+        }
+    }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
 class ListDrag : public ::testing::Test {
 protected:
     void Start(int plugins, int dpi = 96, const std::vector<int>& disabledRows = {})
     {
         SessionOptions options;
         options.dpi = dpi;
+        if (dpi >= 192) {
+            options.desktopWidth = 2048;
+            options.desktopHeight = 1536;
+        }
         session = std::make_unique<DesktopSession>(options);
         session->InstallHost();
         LayOutPlugins(*session, plugins, disabledRows);
@@ -434,15 +512,124 @@ TEST_F(ListDrag, TheScrollBarShowsTheSkinAfterEveryKindOfScroll)
     EXPECT_TRUE(moved) << "the row was dragged";
 }
 
-// Pictures to look at: the list over the skin with a selection, a struck-out
-// row and scroll bars, and the list during a drag, at both resolutions. Only
-// the keyboard and the first row's known place are used.
-class ListPictures : public ListDrag, public ::testing::WithParamInterface<int> {};
+// Pictures to look at: the window as it opens, the list over the skin with a
+// selection, a struck-out row and scroll bars, and the list during a drag, at
+// every resolution. Only the keyboard and the first row's known place are
+// used, but for a move and Save at 192 dots per inch.
+class ListPictures : public ListDrag, public ::testing::WithParamInterface<int> {
+protected:
+    static int Scaled(int length, int dpi) { return (length * dpi * 2 + 96) / 192; }
+
+    // The window as it opens, the pointer away from it.
+    void ExpectTheWindowAtItsScale(int dpi)
+    {
+        session->MouseMove({main.window.right + 40, main.window.bottom + 20});
+        Pause(500);
+        std::string shot = Shot("-" + std::to_string(dpi) + "dpi-window");
+        Picture screen(shot);
+        std::string window = Crop(shot, main.window, "window-" + std::to_string(dpi) + "dpi");
+        if (dpi == 96)
+            ExpectTheWindowAsBefore(Picture(window));
+        if (dpi == 120)
+            ExpectTheControlsWhereTheyWere();
+        ExpectTheTitleMadeForTheScale(screen, dpi);
+        // An 11-pixel lamp in an 18-pixel row at 96 dots per inch.
+        const double lampToRow = 11.0 / 18.0;
+        for (int row : {4, 5}) {
+            ListRow shown = Row(row);
+            double ratio = static_cast<double>(LampHeight(screen, shown)) / shown.bounds.Height();
+            EXPECT_NEAR(ratio, lampToRow, lampToRow * 0.1) << "row " << row << ", " << shown.bounds.Height() << " high";
+        }
+    }
+
+    // Taken from the program before it followed the display's scale; the clip moves.
+    void ExpectTheWindowAsBefore(const Picture& window)
+    {
+        Picture before(SourceDir() + "/tests/listview/window-96dpi.png");
+        ASSERT_EQ(window.width, before.width);
+        ASSERT_EQ(window.height, before.height);
+        Rect clip = session->Control(main.handle, kClip).window;
+        Rect skip{clip.left - main.window.left, clip.top - main.window.top, clip.right - main.window.left,
+                  clip.bottom - main.window.top};
+        EXPECT_EQ(Compare(window, {0, 0}, before, {0, 0}, window.width, window.height, skip).pixels, 0);
+    }
+
+    // Where template 102 puts them; the title and the clip take their art's size.
+    void ExpectTheControlsWhereTheyWere()
+    {
+        struct Placed {
+            int id;
+            Rect units;
+            bool sized;
+        };
+        const Placed placed[] = {{kSave, {21, 214, 53, 238}, true}, {kCancel, {103, 214, 135, 238}, true},
+                                 {kList, {15, 30, 140, 199}, true}, {kClip, {66, 202, 93, 241}, false},
+                                 {0, {28, 10, 127, 21}, false}};
+        for (const Placed& control : placed) {
+            Rect expected = session->DialogUnitsToPixels(main.handle, control.units);
+            Rect shown = control.id ? session->Control(main.handle, control.id).window
+                                    : TitleControl(*session, main.handle).window;
+            EXPECT_EQ(shown.left - main.client.left, expected.left) << control.id;
+            EXPECT_EQ(shown.top - main.client.top, expected.top) << control.id;
+            if (control.sized) {
+                EXPECT_EQ(shown.Width(), expected.Width()) << control.id;
+                EXPECT_EQ(shown.Height(), expected.Height()) << control.id;
+            }
+        }
+        Rect face = session->DialogUnitsToPixels(main.handle, {0, 0, 157, 252});
+        EXPECT_EQ(main.client.Width(), face.Width());
+        EXPECT_EQ(main.client.Height(), face.Height());
+    }
+
+    // The art made for the scale: at 120 dots per inch the smaller title as it
+    // always was (96 is part of the whole window's picture), at 192 the
+    // larger one pixel for pixel, at 144 the larger one averaged down, not
+    // the smaller one scaled up.
+    void ExpectTheTitleMadeForTheScale(const Picture& screen, int dpi)
+    {
+        Rect title = TitleControl(*session, main.handle).client;
+        int grown = dpi > 120 ? dpi : 96;
+        ASSERT_EQ(title.Width(), Scaled(223, grown));
+        ASSERT_EQ(title.Height(), Scaled(27, grown));
+        std::string small = SourceDir() + "/res/title.bmp", large = SourceDir() + "/res/title_2x.bmp";
+        Point corner{title.left, title.top};
+        if (dpi == 120 || dpi == 192) {
+            Picture art(dpi == 120 ? small : large);
+            EXPECT_EQ(Compare(screen, corner, art, {0, 0}, art.width, art.height).pixels, 0);
+        } else if (dpi != 96) {
+            // Their averaging differs from ours a little at the letters' edges.
+            int fromLarge = Compare(screen, corner, Resized(large, title.Width(), title.Height(), "Box"), {0, 0},
+                                    title.Width(), title.Height()).far;
+            int fromSmall = Compare(screen, corner, Resized(small, title.Width(), title.Height(), "Point"), {0, 0},
+                                    title.Width(), title.Height()).far;
+            EXPECT_LT(fromLarge, title.Width() * title.Height() / 100);
+            EXPECT_LT(fromLarge * 4, fromSmall);
+        }
+    }
+
+    // Real input at the largest scale: a row dragged to a new place, then Save.
+    void MoveARowAndSave()
+    {
+        Select(5, 5);
+        Rows before = LoadOrder(ListRows());
+        std::string file = Row(5).file;
+        session->Drag(Label(5), Label(8, true));
+        Rows moved = before;
+        moved.erase(moved.begin() + 5);
+        moved.insert(moved.begin() + 8, before[5]);
+        ASSERT_EQ(WaitForOrder(moved), moved);
+        session->Click(session->Control(main.handle, kSave).window.Center());
+        ASSERT_TRUE(session->WaitForProgramExit(60000));
+        EXPECT_TRUE(std::filesystem::exists(session->VisFolder() + "/008_" + file.substr(4))) << file;
+        EXPECT_TRUE(std::filesystem::exists(session->VisFolder() + "/009_Visual09.svp")) << "switched on";
+    }
+};
 
 TEST_P(ListPictures, ListOverTheSkin)
 {
     int dpi = GetParam();
     Start(30, dpi, {9});
+    ExpectTheWindowAtItsScale(dpi);
     std::string suffix = "-" + std::to_string(dpi) + "dpi";
     Point firstRow{list.client.left + 40, list.client.top + 5};
     session->Click(firstRow);
@@ -484,6 +671,8 @@ TEST_P(ListPictures, ListOverTheSkin)
     EXPECT_LT(image.longestRun, list.client.Width() * 3 / 4) << "a block under the rows";
     EXPECT_GT(image.names, 50) << "the names in their colour";
     EXPECT_GT(image.lamps, 50) << "the lamps in their colours";
+    if (dpi == 192)
+        MoveARowAndSave();
 }
 
-INSTANTIATE_TEST_SUITE_P(Resolutions, ListPictures, ::testing::Values(96, 120));
+INSTANTIATE_TEST_SUITE_P(Resolutions, ListPictures, ::testing::Values(96, 120, 144, 192));
