@@ -129,8 +129,9 @@ void CSaveFlow::WriteVisNumberNow(const SaveJournal& journal, const std::vector<
     if (journal.currentRow == kUnknownRow)
         number = numberOfFirstForm;
     else if (journal.currentRow != kNoVisual && journal.currentRow >= kFirstPluginRow)
-        number = HostNumberOfFile(PluginNameNow(journal.currentFile, journal.currentRow - kFirstPluginRow, steps, found),
-                                  ListVisFolder(m_strVisFolder));
+        number = HostNumberOfFile(
+            PluginNameNow(journal.currentFile, journal.currentRow - kFirstPluginRow, steps, found),
+            ListVisFolder(m_strVisFolder));
     if (number != kNoVisual)
         WriteVisNumber(number);
 }

@@ -1,6 +1,5 @@
 #include "host/RenameRecovery.h"
 #include <map>
-#include "catalogue/PluginFileName.h"
 
 namespace {
 // The folder as the walk back has put it so far: a name it moved maps to
@@ -43,7 +42,6 @@ private:
     LeadByteRule m_isLead;
     std::map<std::string, std::optional<std::string>> m_moved;
 };
-
 }
 
 std::vector<RenameFound> FindRenamesMade(const std::vector<JournalRename>& renames, const LookUpName& lookUp,

@@ -157,8 +157,9 @@ bool ContinuesPlugin(const JournalRename& rename, const JournalRename& before, L
 {
     bool switches = rename.to == rename.from + kDisabledSuffix ||
                     (rename.from == rename.to + kDisabledSuffix && HasDisabledSuffix(rename.from, isLead));
-    return switches && (rename.from == before.to || (rename.from.compare(0, before.to.size() + 1, before.to + "\\") == 0 &&
-                                                      FindFirstChar(rename.from, "\\", isLead) == before.to.size()));
+    bool inFolder = rename.from.compare(0, before.to.size() + 1, before.to + "\\") == 0 &&
+                    FindFirstChar(rename.from, "\\", isLead) == before.to.size();
+    return switches && (rename.from == before.to || inFolder);
 }
 
 void NumberFirstFormPlugins(std::vector<JournalRename>& renames, LeadByteRule isLead)

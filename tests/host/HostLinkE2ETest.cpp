@@ -103,6 +103,12 @@ TEST_F(HostE2E, LampsAndDoubleClicksStepTheRunningHost)
         EXPECT_EQ(CurrentRow(), 9) << "row " << row;
     }
     EXPECT_EQ(session->ReadHostValue("VisNumber").data, "4");
+
+    // A double-click on Dusk's lamp: its first click switches Dusk on again,
+    // and the double-click then finds it on and makes it current.
+    session->DoubleClick(Lamp(8));
+    EXPECT_EQ(WaitForCurrent(8), 8);
+    EXPECT_EQ(Rows()[8].image, 0) << "switched once, by the first click";
 }
 
 TEST_F(HostE2E, AHostStartedLaterIsFoundAndOneClosedIsLetGo)

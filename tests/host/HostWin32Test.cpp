@@ -141,7 +141,8 @@ TEST(SaveFlow, ASaveWithoutItsJournalLeavesNoOlderSaveToUndo)
     ASSERT_TRUE(setup.Flow(Recorder(asked)).CanUndo());
     ::SetFileAttributesA(setup.Journal().c_str(), FILE_ATTRIBUTE_READONLY);
 
-    EXPECT_TRUE(setup.Flow(Recorder(asked, {IDYES})).Save({{"B.svp", true}, {"004_A.svp", true}}, kNoVisual, kNoVisual, {}));
+    EXPECT_TRUE(
+        setup.Flow(Recorder(asked, {IDYES})).Save({{"B.svp", true}, {"004_A.svp", true}}, kNoVisual, kNoVisual, {}));
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text, LoadResString(IDS_NO_JOURNAL));
     EXPECT_TRUE(setup.vis.Exists("004_B.svp") && setup.vis.Exists("005_A.svp"));

@@ -169,6 +169,7 @@ TEST_F(HostE2E, SaveWithoutHostRenamesEveryPluginAndBothProgramsFollowTheNewOrde
     session->Click(Label(4));
     session->Key("ctrl+Down");
     session->Key("Return");
+    Answer(kRestartQuestion, "&No");
     Answer(kNoJournal, "&Yes");
     ASSERT_TRUE(session->WaitForProgramExit(30000));
     EXPECT_FALSE(fs::exists(journal));
@@ -302,7 +303,7 @@ TEST_F(HostE2E, CollisionsAndHeldFilesAreReportedAndNoFileIsLostOrOverwritten)
     Install("named|004_Fire.svp|Fire\nnamed|Fire.svp|Fire\nnamed|Gem.svp|Gem\nnamed|Ice.svp_disabled|Ice\n"
             "named|Lava.svp|Lava\nfile|007_Ice.svp/notes.txt|not a plug-in\nfile|../Melodrift.hold|Gem.svp\n",
             "6");
-    StartHost("", "visual 0 Waveform 1.1");
+    StartHost("", "visual 6 Gem");
     // A visual no row shows: no row is current, though "VisNumber" names one.
     StartHost(" -signal Nowhere", "command -signal Nowhere position 0");
     // Held open, Gem cannot be asked for its name: it was cached before.

@@ -145,7 +145,8 @@ TEST(SaveJournal, ReadsTheFirstFormAndTellsEachPluginsStateStepByItsNames)
     std::string first = "Orbiquel Save journal 1\r\nVis folder: " + kVis +
                         "\r\nVisNumber: 5 -> none\r\nState: open\r\nRenames: 4\r\n"
                         "012_Pack\t004_Pack\t\r\n004_Pack\\P.svp\t004_Pack\\P.svp_disabled\t\r\n"
-                        "B.svp_disabled\t005_B.svp_disabled\ts\r\n005_B.svp_disabled\t005_B.svp\ts\r\nEnd of journal\r\n";
+                        "B.svp_disabled\t005_B.svp_disabled\ts\r\n005_B.svp_disabled\t005_B.svp\ts\r\n"
+                        "End of journal\r\n";
     SaveJournal read;
     ASSERT_EQ(ParseJournal(first, kVis, read, Cp932LeadByte), JournalFault::None);
     EXPECT_EQ(read.currentRow, kUnknownRow);
