@@ -112,8 +112,10 @@ TEST(PluginImage, InnerLimitsHoldAtTheirFirstAndLastValidValueAndFailOnePast)
 {
     constexpr size_t kOptionalAt = 0x58, kOptionalSizeAt = 0x54, kDirectoryCountAt = 0x58 + 92;
     std::string bare = Image(kMachineI386, true, {});
+    // No section table, which would have to fit after the optional header too.
     auto withOptionalSize = [&](size_t size) {
         std::string bytes = bare;
+        Put16(bytes, 0x46, 0);
         Put16(bytes, kOptionalSizeAt, static_cast<unsigned>(size));
         return bytes;
     };
