@@ -73,14 +73,15 @@ LRESULT CListAccessible::AnswerGetObject(CReorderListCtrl& list, CListAccessible
     const Oleacc& oleacc = LoadOleacc();
     if (!oleacc.lresultFromObject)
         return 0;
+    // The object travels through COM, which this thread must have started:
+    // starting it here, in the middle of a drag, changed how Wine runs the
+    // list's own painting. Without COM the list view answers as it would.
     if (!holder) {
-        // A client in another process reaches the object through COM, in this thread's apartment.
-        HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         IAccessible* standard = nullptr;
         if (oleacc.createStdAccessibleObject)
             oleacc.createStdAccessibleObject(list, OBJID_CLIENT, __uuidof(IAccessible),
                                              reinterpret_cast<void**>(&standard));
-        holder = new CListAccessible(list, standard, SUCCEEDED(com));
+        holder = new CListAccessible(list, standard);
     }
     LRESULT answer = oleacc.lresultFromObject(__uuidof(IAccessible), flags, holder);
     return answer > 0 ? answer : 0;
@@ -95,15 +96,12 @@ void CListAccessible::Disconnect(CListAccessible*& holder)
     if (holder->m_pStandard)
         holder->m_pStandard->Release();
     holder->m_pStandard = nullptr;
-    bool comStarted = holder->m_bComStarted;
     holder->Release();
     holder = nullptr;
-    if (comStarted)
-        ::CoUninitialize();
 }
 
-CListAccessible::CListAccessible(CReorderListCtrl& list, IAccessible* standard, bool comStarted)
-    : m_pList(&list), m_pStandard(standard), m_bComStarted(comStarted)
+CListAccessible::CListAccessible(CReorderListCtrl& list, IAccessible* standard)
+    : m_pList(&list), m_pStandard(standard)
 {
 }
 

@@ -58,7 +58,7 @@ public:
 private:
     // standard: the system's own object for the list's window, asked about
     // the list as a whole (its parent, place, focus); may be null.
-    CListAccessible(CReorderListCtrl& list, IAccessible* standard, bool comStarted);
+    CListAccessible(CReorderListCtrl& list, IAccessible* standard);
     ~CListAccessible();
 
     // The row a child id names, or -1 for the list itself; false for neither.
@@ -71,5 +71,4 @@ private:
     LONG m_nRefs = 1;
     CReorderListCtrl* m_pList;
     IAccessible* m_pStandard;
-    bool m_bComStarted;
 };
