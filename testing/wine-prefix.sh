@@ -32,6 +32,15 @@ if [ ! -f "$prefix/system.reg" ]; then
     wineboot -i >"$log" 2>&1 || fail "wineboot failed"
 fi
 
+# The user's folders (the desktop among them) are links to the Unix home,
+# which for root holds gigabytes; the dialog lists the desktop every time it
+# opens. The prefixes made here keep them as folders of their own.
+for folder in "$prefix"/drive_c/users/*/*; do
+    if [ -L "$folder" ]; then
+        rm -f "$folder" && mkdir "$folder" || fail "the user folder $folder could not be made"
+    fi
+done
+
 # The file dialogs: Wine puts the whole Unix file system on the desktop as a
 # folder "/" beside "My Computer". Listing it in "Look in" now and then holds
 # the dialog for minutes under the emulator before it shows (about one

@@ -270,7 +270,7 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     };
     auto sets = [&](const std::string& key) { menuKeys({"t", key}); };
     auto pickFile = [&](const std::string& title, const std::string& path) {
-        auto dialog = session.WaitForDialog(Cp932(title), 60000);
+        auto dialog = session.WaitForDialog(Cp932(title), 240000);
         ASSERT_TRUE(dialog) << "no file dialog " << session.Screenshot("no-file-dialog");
         session.Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(path)});
         session.Key("Return");

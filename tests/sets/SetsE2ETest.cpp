@@ -76,7 +76,8 @@ protected:
     // Types a path into the file dialog of that title and presses Enter.
     void PickFile(const std::string& title, const std::string& linuxPath)
     {
-        auto dialog = session->WaitForDialog(title, 60000);
+        // A first opening may load the shell: minutes on a busy, emulated machine.
+        auto dialog = session->WaitForDialog(title, 240000);
         ASSERT_TRUE(dialog) << "no file dialog " << title << " " << session->Screenshot("no-file-dialog");
         session->Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(linuxPath)});
         session->Key("Return");
