@@ -134,18 +134,6 @@ protected:
         ASSERT_TRUE(session->WaitForWindowGone(menu->handle, 60000));
     }
 
-    // "Add plug-ins..." with the file's path typed into the file dialog.
-    void AddThroughDialog(const std::string& linuxPath)
-    {
-        ChooseFromMenu("d");
-        // Its first opening loads the shell and may start Wine's services: minutes on a busy, emulated machine.
-        auto dialog = session->WaitForDialog("Add plug-ins", 240000);
-        ASSERT_TRUE(dialog) << "no file dialog " << session->Screenshot("no-file-dialog");
-        session->Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(linuxPath)});
-        session->Key("Return");
-        ASSERT_TRUE(session->WaitForWindowGone(dialog->window.handle, 30000));
-    }
-
     // The tip the list shows with the pointer over row's name; the last one seen when it is not expected.
     std::string TipOver(int row, const std::string& expected)
     {
