@@ -9,6 +9,7 @@ bool WaitWindowCommand(const ProbeRecord& request, ProbeReply& reply);
 bool WaitGoneCommand(const ProbeRecord& request, ProbeReply& reply);
 bool WindowCommand(const ProbeRecord& request, ProbeReply& reply);
 bool ChildrenCommand(const ProbeRecord& request, ProbeReply& reply);
+bool SetTextCommand(const ProbeRecord& request, ProbeReply& reply);
 bool FocusCommand(const ProbeRecord& request, ProbeReply& reply);
 bool SystemMenuCommand(const ProbeRecord& request, ProbeReply& reply);
 bool PopupMenuCommand(const ProbeRecord& request, ProbeReply& reply);

@@ -93,6 +93,19 @@ bool ChildrenCommand(const ProbeRecord& request, ProbeReply& reply)
     return true;
 }
 
+// Puts text into a control whole, as an input method hands over a composed
+// word: keys for characters off the keyboard's map are not reliable under X.
+bool SetTextCommand(const ProbeRecord& request, ProbeReply& reply)
+{
+    DWORD_PTR result = 0;
+    const std::string text = request.Get("text");
+    if (!::SendMessageTimeoutA(WindowField(request), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, 10000, &result) ||
+        !result)
+        return reply.Fail("the window did not take the text");
+    return true;
+}
+
 // The control that holds the keyboard focus in the window's thread.
 bool FocusCommand(const ProbeRecord& request, ProbeReply& reply)
 {

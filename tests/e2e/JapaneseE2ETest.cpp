@@ -283,7 +283,11 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     sets("s");
     auto naming = session.WaitForDialog("Save as set", 30000);
     ASSERT_TRUE(naming) << "no name dialog";
-    session.Xdotool({"type", "--delay", "60", "表示"});
+    // Handed over whole, as the input method composes it.
+    const auto edit = std::find_if(naming->controls.begin(), naming->controls.end(),
+                                   [](const WindowInfo& control) { return control.className == "Edit"; });
+    ASSERT_NE(edit, naming->controls.end());
+    session.Probe().Ask(ProbeRecord("set-text").SetNumber("hwnd", edit->handle).Set("text", Cp932("表示")));
     session.Key("Return");
     ASSERT_TRUE(session.WaitForWindowGone(naming->window.handle));
     const std::string keptPath = program + "/Orbiquel sets/表示.txt";
@@ -291,6 +295,12 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     for (int wait = 0; wait < 300 && FileText(keptPath).empty(); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     const std::string kept = FileText(keptPath);
+    ASSERT_FALSE(kept.empty()) << [&] {
+        std::string found;
+        for (const auto& entry : fs::directory_iterator(program + "/Orbiquel sets"))
+            found += entry.path().filename().string() + "\n";
+        return found;
+    }();
     EXPECT_NE(kept.find("\r\nName: 表示\r\n"), std::string::npos) << kept;
     EXPECT_NE(kept.find("\r\noff|表示|表示\r\n"), std::string::npos) << kept;
     EXPECT_NE(kept.find("|アプリ|手動の名前\r\n"), std::string::npos) << kept;
