@@ -1,5 +1,6 @@
 #include "app/CManagerApp.h"
 #include <commctrl.h>
+#include <objbase.h>
 #include "app/AppPaths.h"
 #include "app/CManagerDlg.h"
 #include "app/InstanceClaim.h"
@@ -24,6 +25,9 @@ BOOL CManagerApp::InitInstance()
     }
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
+    // A screen reader in another process reaches the list's accessible
+    // object through COM, which this thread starts before any window.
+    HRESULT com = ::CoInitialize(nullptr);
 
     bool smallFonts = DisplayHasSmallFonts();
 
@@ -35,6 +39,8 @@ BOOL CManagerApp::InitInstance()
     m_pMainWnd = &dialog;
     dialog.DoModal();
     m_pMainWnd = nullptr;
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
     return FALSE;
 }
 

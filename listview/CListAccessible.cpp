@@ -73,9 +73,9 @@ LRESULT CListAccessible::AnswerGetObject(CReorderListCtrl& list, CListAccessible
     const Oleacc& oleacc = LoadOleacc();
     if (!oleacc.lresultFromObject)
         return 0;
-    // The object travels through COM, which this thread must have started:
-    // starting it here, in the middle of a drag, changed how Wine runs the
-    // list's own painting. Without COM the list view answers as it would.
+    // The object travels through COM, which the program starts before its
+    // first window: starting it here, in the middle of a drag, changed how
+    // Wine runs the list's own painting.
     if (!holder) {
         IAccessible* standard = nullptr;
         if (oleacc.createStdAccessibleObject)
