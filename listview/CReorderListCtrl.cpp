@@ -61,15 +61,9 @@ DWORD CReorderListCtrl::GetItemFlags(int row) const
 bool CReorderListCtrl::ToggleLamp(int row)
 {
     VisPlugin* plugin = GetPlugin(row);
-    LVITEMA item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    if (!plugin || !GetItem(&item))
+    if (!plugin || !ToggleLampState(row, plugin->flags))
         return false;
-    unsigned long flags = plugin->flags;
-    if (!ToggleLampState(row, item.iImage, flags) || !SetItem(&item))
-        return false;
-    plugin->flags = flags;
+    SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(row), static_cast<LPARAM>(row));
     NotifyRowChanged(row, EVENT_OBJECT_STATECHANGE);
     return true;
 }
@@ -181,11 +175,19 @@ bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
             return true;
         }
         break;
-    case LVM_INSERTITEMA:
-        result = Default();
+    case LVM_INSERTITEMA: {
+        // A row's lamp is asked for as the row is drawn, from its record: a
+        // set applied to thousands of rows then changes records alone.
+        LVITEMA item = *reinterpret_cast<const LVITEMA*>(lParam);
+        if ((item.mask & LVIF_PARAM) && item.lParam) {
+            item.mask |= LVIF_IMAGE;
+            item.iImage = I_IMAGECALLBACK;
+        }
+        result = Default(msg, wParam, reinterpret_cast<LPARAM>(&item));
         if (static_cast<int>(result) >= 0)
-            MakeNameKey(*reinterpret_cast<const LVITEMA*>(lParam));
+            MakeNameKey(item);
         return true;
+    }
     case WM_GETOBJECT:
         if (static_cast<LONG>(lParam) != OBJID_CLIENT)
             break;
@@ -252,6 +254,17 @@ bool CReorderListCtrl::OnNotifyReflect(NMHDR* header, LRESULT& result)
     case NM_CUSTOMDRAW:
         result = OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
         return true;
+    case LVN_GETDISPINFOA: {
+        // Answered from the record the notification carries: a message sent
+        // to the list in the middle of its paint would have the skin blend
+        // the scroll bars before the list view has drawn them.
+        LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+        const auto* plugin = reinterpret_cast<const VisPlugin*>(item.lParam);
+        if (item.mask & LVIF_IMAGE)
+            item.iImage = LampImage(item.iItem, plugin ? plugin->flags : 0);
+        result = 0;
+        return true;
+    }
     case NM_CLICK:
         // Some list views report the release of a drag as a click; it is no click on a lamp.
         if (m_bSwallowClick) {
@@ -468,11 +481,17 @@ std::vector<const VisPlugin*> CReorderListCtrl::Records()
     return plugins;
 }
 
-void CReorderListCtrl::Rearrange(const std::vector<int>& order, const std::vector<bool>& enabled, int current)
+void CReorderListCtrl::Rearrange(const std::vector<const VisPlugin*>& rowRecords, const std::vector<int>& order,
+                                 const std::vector<bool>& enabled, int current)
 {
     // As in a sort, the rows change in place and are painted once at the end:
     // switching the list's redraw off and on would cost more paints than it saves.
-    std::vector<std::uintptr_t> records = ReadRecords();
+    if (rowRecords.size() != static_cast<size_t>(GetItemCount()))
+        return;
+    std::vector<std::uintptr_t> records;
+    records.reserve(rowRecords.size());
+    for (const VisPlugin* record : rowRecords)
+        records.push_back(reinterpret_cast<std::uintptr_t>(record));
     ScrollIntoView(kFirstPluginRow);
     if (SortRows(records, order)) {
         std::vector<VisPlugin*> rows;
@@ -484,18 +503,12 @@ void CReorderListCtrl::Rearrange(const std::vector<int>& order, const std::vecto
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-// rows: each row's record. Asked of the list view itself, as ReadRecords does.
+// rows: each row's record. The lamps follow at the next paint.
 void CReorderListCtrl::SetLamps(const std::vector<VisPlugin*>& rows, const std::vector<bool>& enabled)
 {
     for (size_t row = kFirstPluginRow; row < rows.size() && row < enabled.size(); ++row) {
-        if (!rows[row] || ((rows[row]->flags & VIS_ENABLED) != 0) == enabled[row])
-            continue;
-        rows[row]->flags ^= VIS_ENABLED;
-        LVITEMA item{};
-        item.mask = LVIF_IMAGE;
-        item.iItem = static_cast<int>(row);
-        item.iImage = enabled[row] ? IMG_ENABLED : IMG_DISABLED;
-        Default(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        if (rows[row] && ((rows[row]->flags & VIS_ENABLED) != 0) != enabled[row])
+            rows[row]->flags ^= VIS_ENABLED;
     }
 }
 
@@ -579,7 +592,7 @@ void CReorderListCtrl::MoveRow(int from, int insertAt, int eraseAt, int columns)
 {
     char text[256] = "";
     LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;  // the lamp follows the record
     item.iItem = from;
     item.stateMask = kMovedStates;
     item.pszText = text;

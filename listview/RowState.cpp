@@ -11,16 +11,17 @@ RowFont RowFontFor(unsigned long flags)
     return ROW_FONT_LIST;
 }
 
-bool ToggleLampState(int row, int& image, unsigned long& flags)
+int LampImage(int row, unsigned long flags)
+{
+    if (row < kFirstPluginRow)
+        return IMG_BUILTIN;
+    return (flags & VIS_ENABLED) ? IMG_ENABLED : IMG_DISABLED;
+}
+
+bool ToggleLampState(int row, unsigned long& flags)
 {
     if (row < kFirstPluginRow || (flags & VIS_CURRENT))
         return false;
-    if (image == IMG_ENABLED) {
-        image = IMG_DISABLED;
-        flags &= ~static_cast<unsigned long>(VIS_ENABLED);
-    } else {
-        image = IMG_ENABLED;
-        flags |= VIS_ENABLED;
-    }
+    flags ^= VIS_ENABLED;
     return true;
 }

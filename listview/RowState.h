@@ -10,7 +10,11 @@ enum RowFont {
 // A row that is both current and struck out is drawn struck out.
 RowFont RowFontFor(unsigned long flags);
 
-// Switches a plug-in row's lamp and VIS_ENABLED together, as a click on the
+// The lamp drawn for a row: the built-in rows have their own, a plug-in row
+// shows whether it is wanted enabled.
+int LampImage(int row, unsigned long flags);
+
+// Switches a plug-in row's VIS_ENABLED, and so its lamp, as a click on the
 // lamp does. False, with nothing changed, for the built-in rows and the
 // current visual.
-bool ToggleLampState(int row, int& image, unsigned long& flags);
+bool ToggleLampState(int row, unsigned long& flags);

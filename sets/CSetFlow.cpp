@@ -122,10 +122,9 @@ void CSetFlow::FillMenu(HMENU popup) const
     }
 }
 
-ListState ReadListState(CReorderListCtrl& list)
+ListState ReadListState(const std::vector<const VisPlugin*>& records, int current)
 {
-    std::vector<const VisPlugin*> records = list.Records();
-    ListState state{{}, {}, list.m_nCurrent};
+    ListState state{{}, {}, current};
     for (size_t row = 0; row < records.size(); ++row) {
         std::string key;
         if (row < kFirstPluginRow || !records[row] || !GetPluginKey(records[row]->file, key) ||
@@ -141,7 +140,7 @@ ListState ReadListState(CReorderListCtrl& list)
 // hold has no key a set could name.
 PluginSet CSetFlow::SetOfList(const std::string& name) const
 {
-    ListState list = ReadListState(m_list);
+    ListState list = ReadListState(m_list.Records(), m_list.m_nCurrent);
     PluginSet set;
     set.name = CodePageToUtf8(name);
     for (size_t row = kFirstPluginRow; row < list.keys.size(); ++row) {
@@ -161,8 +160,10 @@ void CSetFlow::Arrange(const PluginSet& set)
     entries.reserve(set.plugins.size());
     for (const SetEntry& entry : set.plugins)
         entries.push_back({entry.on, Utf8ToCodePage(entry.key), Utf8ToCodePage(entry.displayName)});
-    Arrangement arranged = ArrangeBySet(ReadListState(m_list), entries, Utf8ToCodePage(set.current));
-    m_list.Rearrange(arranged.order, arranged.enabled, arranged.current);
+    std::vector<const VisPlugin*> records = m_list.Records();
+    Arrangement arranged =
+        ArrangeBySet(ReadListState(records, m_list.m_nCurrent), entries, Utf8ToCodePage(set.current));
+    m_list.Rearrange(records, arranged.order, arranged.enabled, arranged.current);
     if (!arranged.missing.empty())
         m_ask(LoadResString(IDS_SET_MISSING) + "\n" + ListLines(arranged.missing, kListedNames, IDS_AND_MORE),
               MB_ICONEXCLAMATION | MB_OK);

@@ -7,8 +7,8 @@
 #include "sets/CSetLibrary.h"
 #include "sets/SetArrangement.h"
 
-// The list's rows as a set sees them.
-ListState ReadListState(CReorderListCtrl& list);
+// The rows, from the records the list reads in row order, as a set sees them.
+ListState ReadListState(const std::vector<const VisPlugin*>& records, int current);
 
 // Sets from the user's side: the "Sets" menu, keeping the list's
 // arrangement under a name, applying a set to the list (as a sort does:

@@ -147,8 +147,9 @@ TEST(ListBenchmark, DISABLED_SetOf2000AppliedTo2000Rows)
         double paintBefore = MeasurePaint(fixture);
         std::reverse(entries.begin(), entries.end());
         LARGE_INTEGER start = Now();
-        Arrangement arranged = ArrangeBySet(ReadListState(fixture.list), entries, "");
-        fixture.list.Rearrange(arranged.order, arranged.enabled, arranged.current);
+        std::vector<const VisPlugin*> records = fixture.list.Records();
+        Arrangement arranged = ArrangeBySet(ReadListState(records, fixture.list.m_nCurrent), entries, "");
+        fixture.list.Rearrange(records, arranged.order, arranged.enabled, arranged.current);
         double apply = Milliseconds(start, Now());
         ASSERT_EQ(arranged.missing.size(), 4u);
         double paint = (paintBefore + MeasurePaint(fixture)) / 2;

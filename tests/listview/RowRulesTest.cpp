@@ -33,36 +33,38 @@ TEST(RowState, FontFollowsTheRecord)
     EXPECT_EQ(RowFontFor(VIS_ENABLED | VIS_DISABLED_ON_DISK | VIS_CURRENT), ROW_FONT_STRIKE);
 }
 
-TEST(RowState, LampTogglesImageAndEnableBitTogether)
+TEST(RowState, LampFollowsTheEnableBitOnPluginRowsOnly)
 {
-    int image = IMG_ENABLED;
-    unsigned long flags = VIS_ENABLED;
-    ASSERT_TRUE(ToggleLampState(5, image, flags));
-    EXPECT_EQ(image, IMG_DISABLED);
-    EXPECT_EQ(flags, 0ul);
-    ASSERT_TRUE(ToggleLampState(5, image, flags));
-    EXPECT_EQ(image, IMG_ENABLED);
-    EXPECT_EQ(flags, static_cast<unsigned long>(VIS_ENABLED));
+    EXPECT_EQ(LampImage(0, VIS_ENABLED), IMG_BUILTIN);
+    EXPECT_EQ(LampImage(3, 0), IMG_BUILTIN);
+    EXPECT_EQ(LampImage(4, VIS_ENABLED), IMG_ENABLED);
+    EXPECT_EQ(LampImage(4, VIS_DISABLED_ON_DISK), IMG_DISABLED);
+    EXPECT_EQ(LampImage(9, VIS_ENABLED | VIS_DISABLED_ON_DISK | VIS_CURRENT), IMG_ENABLED);
+    EXPECT_EQ(LampImage(9, VIS_CURRENT | VIS_ADDED), IMG_DISABLED);
+}
+
+TEST(RowState, LampTogglesTheEnableBitAlone)
+{
+    unsigned long flags = VIS_ENABLED | VIS_ADDED;
+    ASSERT_TRUE(ToggleLampState(5, flags));
+    EXPECT_EQ(flags, static_cast<unsigned long>(VIS_ADDED));
+    ASSERT_TRUE(ToggleLampState(5, flags));
+    EXPECT_EQ(flags, static_cast<unsigned long>(VIS_ENABLED | VIS_ADDED));
 
     // Disabled on disk stays as it was.
-    image = IMG_DISABLED;
     flags = VIS_DISABLED_ON_DISK;
-    ASSERT_TRUE(ToggleLampState(4, image, flags));
+    ASSERT_TRUE(ToggleLampState(4, flags));
     EXPECT_EQ(flags, static_cast<unsigned long>(VIS_ENABLED | VIS_DISABLED_ON_DISK));
 }
 
 TEST(RowState, BuiltInAndCurrentRowsKeepTheirLamp)
 {
-    int image = IMG_BUILTIN;
     unsigned long flags = VIS_ENABLED;
-    EXPECT_FALSE(ToggleLampState(3, image, flags));
-    EXPECT_EQ(image, IMG_BUILTIN);
+    EXPECT_FALSE(ToggleLampState(3, flags));
     EXPECT_EQ(flags, static_cast<unsigned long>(VIS_ENABLED));
 
-    image = IMG_ENABLED;
     flags = VIS_ENABLED | VIS_CURRENT;
-    EXPECT_FALSE(ToggleLampState(7, image, flags));
-    EXPECT_EQ(image, IMG_ENABLED);
+    EXPECT_FALSE(ToggleLampState(7, flags));
     EXPECT_EQ(flags, static_cast<unsigned long>(VIS_ENABLED | VIS_CURRENT));
 }
 
