@@ -388,10 +388,11 @@ std::vector<ListRow> DesktopSession::Rows(Hwnd list)
     return rows;
 }
 
-std::vector<AccessibleRow> DesktopSession::AccessibleRows(Hwnd list)
+std::vector<AccessibleRow> DesktopSession::AccessibleRows(Hwnd list, bool fromOtherProcess)
 {
     std::vector<AccessibleRow> rows;
-    for (const auto& record : m_probe->Ask(WindowRequest("acc-rows", list))) {
+    for (const auto& record :
+         m_probe->Ask(WindowRequest("acc-rows", list).SetNumber("outside", fromOtherProcess ? 1 : 0))) {
         if (record.Kind() == "accerror")
             throw std::runtime_error("the list's accessible object: " + record.Get("what"));
         rows.push_back(ToAccessibleRow(record));

@@ -102,8 +102,9 @@ public:
     // row current for a picture, as the host's current visual will).
     void SetRowFlags(Hwnd list, int row, unsigned long flags);
     // The rows as a screen reader hears them, from the list's accessible
-    // object got in the program's thread; throws when it gives none.
-    std::vector<AccessibleRow> AccessibleRows(Hwnd list);
+    // object got in the program's thread, or from another process through
+    // COM; throws when it gives none.
+    std::vector<AccessibleRow> AccessibleRows(Hwnd list, bool fromOtherProcess = false);
     // The row's default action through the same object.
     void DoDefaultAction(Hwnd list, int row);
     // Drops the files (Linux paths) on the window at a point of its client

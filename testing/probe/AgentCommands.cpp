@@ -4,6 +4,7 @@
 #include "testing/probe/ProbeCommands.h"
 #include "testing/probe/ProbeWin32.h"
 #include "testing/probe/RemoteAgent.h"
+#include "testing/probe/agent/AgentAccessibility.h"
 
 namespace {
 
@@ -105,10 +106,15 @@ bool DropFilesCommand(const ProbeRecord& request, ProbeReply& reply)
     return RunAgent(*agent, reply, "the drop could not be posted");
 }
 
-// The children of the window's accessible object, one accrow record each, as a screen reader reads them.
+// The children of the window's accessible object, one accrow record each, as
+// a screen reader reads them: from inside the program, or with outside=1 from
+// the probe's own process, as a screen reader of its own would.
 bool AccessibleRowsCommand(const ProbeRecord& request, ProbeReply& reply)
 {
-    return AskForRows(AGENT_ACC_ROWS, request, reply);
+    if (!request.GetNumber("outside"))
+        return AskForRows(AGENT_ACC_ROWS, request, reply);
+    AddAnswerLines(AccessibleRows(WindowField(request)), reply);
+    return true;
 }
 
 // The default action of one child of the window's accessible object.

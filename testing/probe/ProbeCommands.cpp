@@ -22,7 +22,7 @@ const NamedCommand kCommands[] = {
     {"rows", RowsCommand},                // hwnd= → row...
     {"set-flags", SetFlagsCommand},       // hwnd= row= flags= (the row's record)
     {"drop-files", DropFilesCommand},     // hwnd= x= y= paths= (Windows paths, "|" between them)
-    {"acc-rows", AccessibleRowsCommand},  // hwnd= → accrow... (or accerror)
+    {"acc-rows", AccessibleRowsCommand},  // hwnd= [outside=1] → accrow... (or accerror)
     {"acc-default", DefaultActionCommand}, // hwnd= child=
     {"process", ProcessCommand},          // path= → process
     {"wait-exit", WaitExitCommand},       // path= timeout= → process

@@ -93,7 +93,12 @@ bool RunInOwnerThread(AgentRequest& request, std::string& error)
 
 void AddAgentAnswer(const AgentRequest& request, ProbeReply& reply)
 {
-    std::istringstream lines(request.answer);
+    AddAnswerLines(request.answer, reply);
+}
+
+void AddAnswerLines(const std::string& answer, ProbeReply& reply)
+{
+    std::istringstream lines(answer);
     std::string line;
     while (std::getline(lines, line))
         if (!line.empty())

@@ -10,3 +10,5 @@ bool RunInOwnerThread(AgentRequest& request, std::string& error);
 
 // The agent's answer lines, added to reply as records.
 void AddAgentAnswer(const AgentRequest& request, ProbeReply& reply);
+// The same for an answer made in the probe's own process: a record a line.
+void AddAnswerLines(const std::string& answer, ProbeReply& reply);

@@ -227,6 +227,7 @@ TEST(CatalogueE2E, MixedVisFolderGivesTheExpectedRowsWithOneWarningPerUnnamedPlu
     EXPECT_EQ(tip, "030_Wide.svp\nbuilt for 64-bit Windows; Melodrift cannot load it.");
 
     // A screen reader hears each row's name and lamp, and why a plug-in cannot be loaded.
+    ExpectHeardAsShown(session.AccessibleRows(list.handle, true), expected);
     ExpectHeardAsShown(session.AccessibleRows(list.handle), expected);
     std::vector<AccessibleRow> heard = session.AccessibleRows(list.handle);
     EXPECT_EQ(heard[7].description, "Cannot be used: built for 64-bit Windows; Melodrift cannot load it.");

@@ -1,4 +1,5 @@
-// Runs inside the program, on the window's thread, as an in-process client would.
+// Runs inside the program, on the window's thread, as an in-process client
+// would, or in the probe's own process, as a screen reader does.
 #include "testing/probe/agent/AgentAccessibility.h"
 #include <oleacc.h>
 #include "testing/probe/ProbeRecord.h"
