@@ -28,16 +28,17 @@ function(orbiquel_win32_test name)
     FIXTURES_REQUIRED wineprefix RESOURCE_LOCK wine-desktop TIMEOUT 300)
 endfunction()
 
-# orbiquel_e2e_test(NAME SOURCES... [LIBS ...] [DPIS 120 ...] [LOCALE ja_JP]):
+# orbiquel_e2e_test(NAME SOURCES... [LIBS ...] [DPIS 120 ...] [LOCALE ja_JP] [FILE_DIALOGS]):
 # a native GoogleTest executable that drives the real program under Wine
 # through the harness in testing/harness (see testing/README.md). It takes the
 # Wine desktop lock and needs the shared prefix; DPIS also the prefixes of
-# those resolutions, LOCALE the prefix of that locale (tests/e2e).
+# those resolutions, LOCALE the prefix of that locale, FILE_DIALOGS the prefix
+# for tests that open file dialogs (tests/e2e).
 function(orbiquel_e2e_test name)
   if(CMAKE_CROSSCOMPILING)
     return()
   endif()
-  cmake_parse_arguments(T "" "LOCALE" "SOURCES;LIBS;DPIS" ${ARGN})
+  cmake_parse_arguments(T "FILE_DIALOGS" "LOCALE" "SOURCES;LIBS;DPIS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} e2e_harness GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
@@ -48,6 +49,9 @@ function(orbiquel_e2e_test name)
   endforeach()
   if(T_LOCALE)
     list(APPEND fixtures wineprefix-${T_LOCALE})
+  endif()
+  if(T_FILE_DIALOGS)
+    list(APPEND fixtures wineprefix-dialogs)
   endif()
   set_tests_properties(e2e.${name} PROPERTIES
     FIXTURES_REQUIRED "${fixtures}" RESOURCE_LOCK wine-desktop TIMEOUT 900

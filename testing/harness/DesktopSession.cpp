@@ -60,7 +60,7 @@ ProbeRecord WindowRequest(const std::string& kind, Hwnd window)
 
 DesktopSession::DesktopSession(SessionOptions options)
     : m_options(options), m_token(UniqueToken()), m_folder(fs::temp_directory_path().string() + "/" + m_token),
-      m_prefix(WinePrefix(options.dpi, options.locale))
+      m_prefix(WinePrefix(options.dpi, options.locale, options.fileDialogs))
 {
     if (!fs::exists(m_prefix + "/system.reg"))
         throw std::runtime_error("no Wine prefix at " + m_prefix + " (the wineprefix fixtures make it)");

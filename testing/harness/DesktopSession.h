@@ -19,6 +19,9 @@ struct SessionOptions {
     // with a prefix of its own (orbiquel_e2e_test LOCALE); empty: the shared one.
     // The probe then speaks that code page.
     std::string locale;
+    // Opens the system's file dialogs: runs in a prefix of its own whose drives
+    // hang no dialog (orbiquel_e2e_test FILE_DIALOGS).
+    bool fileDialogs = false;
 };
 
 // One end-to-end test's world: its own X server, a fresh Wine virtual

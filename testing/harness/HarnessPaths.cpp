@@ -10,13 +10,15 @@ std::string ProbeExecutable() { return Win32BuildDir() + "/testing/probe/orbique
 std::string WineRunScript() { return SourceDir() + "/testing/wine-run.sh"; }
 std::string OutputDir() { return ORBIQUEL_E2E_OUTPUT_DIR; }
 
-std::string WinePrefix(int dpi, const std::string& locale)
+std::string WinePrefix(int dpi, const std::string& locale, bool fileDialogs)
 {
     std::string prefix = Win32BuildDir() + "/wineprefix";
     if (dpi != 96)
         prefix += "-" + std::to_string(dpi) + "dpi";
     if (!locale.empty())
         prefix += "-" + locale.substr(0, locale.find('.'));
+    if (fileDialogs)
+        prefix += "-dialogs";
     return prefix;
 }
 

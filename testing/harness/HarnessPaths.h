@@ -12,8 +12,9 @@ std::string HostExecutable();
 std::string ProbeExecutable();
 std::string WineRunScript();
 // The Wine prefix of the given resolution (96 or 120 dots per inch) and Unix
-// locale (empty: the usual one).
-std::string WinePrefix(int dpi, const std::string& locale = "");
+// locale (empty: the usual one); with fileDialogs, the one made for tests that
+// open the system's file dialogs (testing/wine-prefix.sh no-mount-manager).
+std::string WinePrefix(int dpi, const std::string& locale = "", bool fileDialogs = false);
 // Screenshots and other leftovers of the end-to-end tests.
 std::string OutputDir();
 // Linux path to the same place seen from Wine (drive Z: is the root).

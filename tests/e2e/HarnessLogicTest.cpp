@@ -107,4 +107,5 @@ TEST(HarnessPaths, LinuxPathsAreReachedThroughDriveZ)
     EXPECT_EQ(ToWindowsPath("/tmp/run/app/Orbiquel.exe"), "Z:\\tmp\\run\\app\\Orbiquel.exe");
     EXPECT_NE(WinePrefix(96), WinePrefix(120));
     EXPECT_NE(WinePrefix(96), WinePrefix(96, "ja_JP.UTF-8"));
+    EXPECT_NE(WinePrefix(96), WinePrefix(96, "", true));
 }

@@ -29,7 +29,7 @@ class HostE2E : public ::testing::Test {
 protected:
     void Install(const std::string& layout, const std::string& visNumber = "")
     {
-        session = std::make_unique<DesktopSession>();
+        session = std::make_unique<DesktopSession>(options);
         session->InstallHost();
         LayOutVisFolder(session->VisFolder(), layout);
         if (!visNumber.empty())
@@ -186,6 +186,7 @@ protected:
         return true;
     }
 
+    SessionOptions options;  // what Install starts the session with
     std::unique_ptr<DesktopSession> session;
     WindowInfo main;
     WindowInfo list;

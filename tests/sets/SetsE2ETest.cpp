@@ -1,6 +1,6 @@
 // Sets with the real program: kept from the list, applied, saved and taken
-// back, deleted and brought back as a file, and the message for missing
-// plug-ins, with real input.
+// back, exported, deleted and imported through the file dialogs, and the
+// messages for missing plug-ins and a malformed file, with real input.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -49,6 +49,8 @@ std::vector<std::string> PluginFiles(const std::string& vis)
 
 class SetsE2E : public HostE2E {
 protected:
+    SetsE2E() { options.fileDialogs = true; }
+
     std::string SetsFolder() { return session->ProgramFolder() + "/Orbiquel sets"; }
 
     // The plug-in rows as "text", "text (off)", "text (current)".
@@ -72,10 +74,20 @@ protected:
 
     // The popup menu's "Sets", then an item of it by its access key.
     void ChooseSet(const std::string& key) { ChooseFromMenu("t", key); }
+
+    // Types a path into the file dialog of that title and presses Enter.
+    void PickFile(const std::string& title, const std::string& linuxPath)
+    {
+        auto dialog = session->WaitForDialog(title, 60000);
+        ASSERT_TRUE(dialog) << "no file dialog " << title << " " << session->Screenshot("no-file-dialog");
+        session->Xdotool({"type", "--delay", "30", DesktopSession::WindowsPath(linuxPath)});
+        session->Key("Return");
+        ASSERT_TRUE(session->WaitForWindowGone(dialog->window.handle, 30000));
+    }
 };
 }
 
-TEST_F(SetsE2E, KeptSetAppliesSavesUndoesAndComesBackAsAFile)
+TEST_F(SetsE2E, KeptSetAppliesSavesUndoesAndTravelsAsAFileAndBadSetsChangeNothing)
 {
     Install("named|Alpha.svp|Alpha\nnamed|Bars.svp|Bars\nnamed|Comet.svp|Comet\nnamed|Drift.svp|Drift\n");
     StartProgram();
@@ -111,13 +123,18 @@ TEST_F(SetsE2E, KeptSetAppliesSavesUndoesAndComesBackAsAFile)
     EXPECT_EQ(PluginFiles(session->VisFolder()),
               (std::vector<std::string>{"Alpha.svp", "Bars.svp", "Comet.svp", "Drift.svp"}));
 
-    // Deleted, and brought back as a file: the same set. (Wine's file dialogs
-    // now and then hang as they open under the emulator; the tests open none.)
+    // Exported, deleted, imported: the same set.
     StartProgram();
+    const std::string exported = session->Folder() + "/party-export.txt";
+    ChooseSet("e");
+    PickFile("Save As", exported);
+    EXPECT_EQ(AwaitFileText(exported, kPartySet), kPartySet);
     ChooseSet("d");
     Answer("Move the set 'Party' to the Recycle Bin?", "&Yes");
     EXPECT_TRUE(AwaitGone(SetsFolder() + "/Party.txt"));
-    std::ofstream(SetsFolder() + "/Party.txt", std::ios::binary) << kPartySet;
+    ChooseSet("i");
+    PickFile("Open", exported);
+    EXPECT_EQ(AwaitFileText(SetsFolder() + "/Party.txt", kPartySet), kPartySet);
     ChooseSet("1");
     EXPECT_EQ(AwaitRows(party), party);
 
@@ -132,4 +149,15 @@ TEST_F(SetsE2E, KeptSetAppliesSavesUndoesAndComesBackAsAFile)
            "OK");
     EXPECT_EQ(PluginRows(), (std::vector<std::string>{"Alpha (off)", "Bars (current)", "Drift (off)", "Comet (off)"}));
 
+    // A malformed line: refused, naming the file and the line; nothing changes.
+    const std::string broken = session->Folder() + "/broken.txt";
+    std::ofstream(broken, std::ios::binary) << "Orbiquel set 1\nName: Broken\nCurrent:\non|Alpha|Alpha\nmaybe|Bars|B\n";
+    auto shown = PluginRows();
+    ChooseSet("i");
+    PickFile("Open", broken);
+    Answer("Orbiquel cannot use the set file\n" + DesktopSession::WindowsPath(broken) +
+               "\nbecause line 5 is not written as a set's line must be. Nothing was changed.",
+           "OK");
+    EXPECT_EQ(PluginRows(), shown);
+    EXPECT_FALSE(fs::exists(SetsFolder() + "/Broken.txt"));
 }
