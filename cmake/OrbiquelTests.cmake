@@ -33,7 +33,7 @@ endfunction()
 # through the harness in testing/harness (see testing/README.md). It takes the
 # Wine desktop lock and needs the shared prefix; DPIS also the prefixes of
 # those resolutions, LOCALE the prefix of that locale, FILE_DIALOGS the prefix
-# for tests that open file dialogs (tests/e2e).
+# for tests that open file dialogs, of that locale if one is given (tests/e2e).
 function(orbiquel_e2e_test name)
   if(CMAKE_CROSSCOMPILING)
     return()
@@ -50,7 +50,9 @@ function(orbiquel_e2e_test name)
   if(T_LOCALE)
     list(APPEND fixtures wineprefix-${T_LOCALE})
   endif()
-  if(T_FILE_DIALOGS)
+  if(T_FILE_DIALOGS AND T_LOCALE)
+    list(APPEND fixtures wineprefix-${T_LOCALE}-dialogs)
+  elseif(T_FILE_DIALOGS)
     list(APPEND fixtures wineprefix-dialogs)
   endif()
   set_tests_properties(e2e.${name} PROPERTIES

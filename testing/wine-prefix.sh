@@ -35,19 +35,18 @@ if [ ! -f "$prefix/system.reg" ]; then
 fi
 
 # The user's folders (the desktop among them) are links to the Unix home,
-# which for root holds gigabytes; the dialog lists the desktop every time it
-# opens. The prefixes made here keep them as folders of their own.
+# which for root holds gigabytes; a file dialog lists the desktop every time
+# it opens. The prefixes made here keep them as folders of their own.
 for folder in "$prefix"/drive_c/users/*/*; do
     if [ -L "$folder" ]; then
         rm -f "$folder" && mkdir "$folder" || fail "the user folder $folder could not be made"
     fi
 done
 
-# The file dialogs: Wine puts the whole Unix file system on the desktop as a
-# folder "/" beside "My Computer". Listing it in "Look in" now and then holds
-# the dialog for minutes under the emulator before it shows (about one
-# opening in two on a busy machine); without it every opening takes a second
-# or two. Nothing of the tests lies behind it: they type Z: paths.
+# Wine also puts the whole Unix file system on the desktop as a folder "/"
+# beside "My Computer", which a file dialog lists as it opens as well. Nothing
+# of the tests lies behind it: they give Z: paths. (Neither of the two is what
+# hung the dialogs: see the mount manager below.)
 unix_root='Software\Microsoft\Windows\CurrentVersion\Explorer\Desktop\Namespace\{9D20AAE8-0625-44B0-9CA7-71889C2254D9}'
 settings="$prefix/orbiquel-settings.reg"
 printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"Comic Sans MS"="Comic Neue"\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n[-HKEY_LOCAL_MACHINE\\%s]\r\n' \

@@ -30,6 +30,7 @@ namespace {
 constexpr int kList = 1000;
 constexpr int kSaveButton = 1;
 constexpr int kCancelButton = 1001;
+constexpr int kYesButton = 6;  // IDYES
 constexpr char kCaption[] = "Orbiquel";
 
 // Linux names files in UTF-8; the program sees code page 932.
@@ -135,6 +136,7 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
 {
     SessionOptions options;
     options.locale = "ja_JP.UTF-8";
+    options.fileDialogs = true;
     DesktopSession session(options);
 
     // 表 and ソ end in "\", ア in "A". The player lies in ...\表, Orbiquel in ...\アプリ.
@@ -251,9 +253,8 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     session.Probe().Ask(ProbeRecord("start").Set("command", "\"" + WindowsPath932(host + "/Melodrift.exe") + "\""));
     EXPECT_TRUE(WaitForLine(host + "/Melodrift.log", "visual 6 Fire Storm")) << FileText(host + "/Melodrift.log");
 
-    // A set named 表示 naming 表示.svp: kept in UTF-8 and applied again. (Its
-    // file dialogs are the sets test's: under the emulator Wine's dialog now
-    // and then hangs as it opens in this locale.)
+    // A set named 表示 naming 表示.svp: kept in UTF-8, exported, deleted,
+    // imported through this code page's file dialogs, and applied again.
     LayOutVisFolder(vis, "named|表示.svp|" + Cp932("表示") + "\n");
     std::tie(main, list) = start();
     // The popup menu's items by their access keys: "Sets" first when given one of its items.
@@ -310,6 +311,41 @@ TEST(Japanese, PathsAndNamesWithSecondBytesLikeSeparatorsOrLettersListSaveCacheA
     std::vector<std::string> applied = arranged;
     applied.erase(std::find(applied.begin(), applied.end(), "F?re"));
     applied.push_back("F?re (off)");
+
+    // The file dialog over the main window (titled in the system's language):
+    // the path goes into its name box whole, then Enter.
+    auto pickFile = [&](const std::string& linuxPath) {
+        std::optional<WindowInfo> dialog;
+        for (int wait = 0; wait < 600 && !(dialog && dialog->owner == main.handle); ++wait)
+            dialog = session.WaitForWindow("", "#32770", 100);
+        ASSERT_TRUE(dialog && dialog->owner == main.handle) << "no file dialog";
+        const WindowInfo nameBox = session.Focus(dialog->handle);
+        session.Probe().Ask(
+            ProbeRecord("set-text").SetNumber("hwnd", nameBox.handle).Set("text", WindowsPath932(linuxPath)));
+        session.Key("Return");
+        ASSERT_TRUE(session.WaitForWindowGone(dialog->handle, 30000));
+    };
+    auto awaitText = [&](const std::string& path, const std::string& expected) {
+        for (int wait = 0; wait < 300 && FileText(path) != expected; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return FileText(path);
+    };
+    const std::string exported = session.Folder() + "/" + "書き出し.txt";
+    sets("e");
+    pickFile(exported);
+    EXPECT_EQ(awaitText(exported, kept), kept) << "exported as kept, in UTF-8";
+    sets("d");
+    auto question = session.WaitForDialog(kCaption, 60000);
+    ASSERT_TRUE(question) << "no question before the set is deleted";
+    const WindowInfo& yes = *std::find_if(question->controls.begin(), question->controls.end(),
+                                          [](const WindowInfo& control) { return control.id == kYesButton; });
+    session.Click(yes.window.Center());
+    for (int wait = 0; wait < 300 && fs::exists(keptPath); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_FALSE(fs::exists(keptPath));
+    sets("i");
+    pickFile(exported);
+    EXPECT_EQ(awaitText(keptPath, kept), kept) << "imported as it was kept";
     sets("1");
     for (int wait = 0; wait < 300 && pluginTexts() != applied; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
