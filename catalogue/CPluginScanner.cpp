@@ -2,6 +2,7 @@
 #include <memory>
 #include "catalogue/CProfileIndex.h"
 #include "catalogue/DisplayName.h"
+#include "catalogue/PluginFileName.h"
 #include "catalogue/PluginInstall.h"
 #include "catalogue/VisFolder.h"
 #include "catalogue/VisPlugin.h"
@@ -15,6 +16,17 @@ std::string ParentFolder(const std::string& folder)
     std::string path = EndsInSeparator(folder) ? folder.substr(0, folder.size() - 1) : folder;
     size_t separator = FindLastChar(path, "\\/");
     return separator == std::string::npos ? "" : path.substr(0, separator + 1);
+}
+
+std::unique_ptr<VisPlugin> NewRecord(const std::string& relativePath, unsigned long flags)
+{
+    auto plugin = std::make_unique<VisPlugin>();
+    plugin->file = relativePath;
+    plugin->flags = flags;
+    std::string key = MatchingKey(relativePath);
+    if (!HoldsUnmappedChar(key))
+        plugin->matchingKey = key;
+    return plugin;
 }
 }
 
@@ -99,9 +111,7 @@ int CPluginScanner::InsertAddedPlugin(int row, const std::string& relativePath)
     std::string fullPath = m_strVisFolder + relativePath;
     std::string name;
     PluginDiagnosis why;
-    auto plugin = std::make_unique<VisPlugin>();
-    plugin->file = relativePath;
-    plugin->flags = VIS_ENABLED | VIS_ADDED;
+    auto plugin = NewRecord(relativePath, VIS_ENABLED | VIS_ADDED);
     if (!LookupDisplayName(m_settings, fullPath, m_strHostFolder, name, why)) {
         plugin->problem = ProblemText(why);
         plugin->flags |= VIS_NO_NAME;
@@ -115,9 +125,7 @@ int CPluginScanner::InsertAddedPlugin(int row, const std::string& relativePath)
 
 int CPluginScanner::AppendRow(const std::string& name, const std::string& relativePath, int image, std::string problem)
 {
-    auto plugin = std::make_unique<VisPlugin>();
-    plugin->file = relativePath;
-    plugin->flags = image == IMG_DISABLED ? VIS_DISABLED_ON_DISK : VIS_ENABLED;
+    auto plugin = NewRecord(relativePath, image == IMG_DISABLED ? VIS_DISABLED_ON_DISK : VIS_ENABLED);
     if (!problem.empty())
         plugin->flags |= VIS_NO_NAME;
     plugin->loadIndex = m_nRows;

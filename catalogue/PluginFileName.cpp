@@ -60,3 +60,10 @@ bool GetPluginKey(const std::string& path, std::string& key, LeadByteRule isLead
     key = title;
     return true;
 }
+
+std::string MatchingKey(const std::string& path, LeadByteRule isLead)
+{
+    std::string key;
+    GetPluginKey(path, key, isLead);
+    return LowerCase(key, isLead);
+}

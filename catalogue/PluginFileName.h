@@ -33,3 +33,7 @@ std::string WithOrderTag(int position, const std::string& name);
 // renames by Save and enabling or disabling keep it. False when the path has
 // no file title (key is then empty).
 bool GetPluginKey(const std::string& path, std::string& key, LeadByteRule isLead = SystemLeadByte);
+
+// The key lower-cased: plug-ins are told apart by it in any case, when adding
+// and in sets. Empty when the path has no file title.
+std::string MatchingKey(const std::string& path, LeadByteRule isLead = SystemLeadByte);

@@ -4,13 +4,6 @@
 #include "catalogue/VisPlugin.h"
 
 namespace {
-std::string KeyOf(const std::string& name, LeadByteRule isLead)
-{
-    std::string key;
-    GetPluginKey(name, key, isLead);
-    return LowerCase(key, isLead);
-}
-
 std::string FolderKey(const std::string& folder, LeadByteRule isLead)
 {
     std::string key = LowerCase(folder, isLead);
@@ -44,9 +37,9 @@ std::string EntryTitle(const std::string& relativePath, LeadByteRule isLead)
 
 bool IsNameTaken(const std::string& name, const std::vector<std::string>& folderNames, LeadByteRule isLead)
 {
-    std::string key = KeyOf(name, isLead);
+    std::string key = MatchingKey(name, isLead);
     return std::any_of(folderNames.begin(), folderNames.end(),
-                       [&](const std::string& folderName) { return KeyOf(folderName, isLead) == key; });
+                       [&](const std::string& folderName) { return MatchingKey(folderName, isLead) == key; });
 }
 
 int AddedRowIndex(int anchor, int rowCount)

@@ -39,5 +39,7 @@ struct VisPlugin {
     unsigned long flags = 0;
     int loadIndex = 0;       // row index when the catalogue was built
     std::string nameKey;     // the shown name's sort key in the user's locale, made as its row goes in
+    std::string matchingKey; // MatchingKey of file, made with the record (Save keeps it); empty when
+                             // the code page cannot hold the name, so that nothing matches it
     std::string problem;     // why it could not be asked for its name, as the user reads it
 };

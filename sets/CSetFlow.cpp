@@ -125,30 +125,31 @@ void CSetFlow::FillMenu(HMENU popup) const
 ListState ReadListState(const std::vector<const VisPlugin*>& records, int current)
 {
     ListState state{{}, {}, current};
+    state.keys.reserve(records.size());
+    state.enabled.reserve(records.size());
     for (size_t row = 0; row < records.size(); ++row) {
-        std::string key;
-        if (row < kFirstPluginRow || !records[row] || !GetPluginKey(records[row]->file, key) ||
-            HoldsUnmappedChar(key))
-            key.clear();
-        state.keys.push_back(key);
+        bool plugin = row >= kFirstPluginRow && records[row];
+        state.keys.push_back(plugin ? std::string_view(records[row]->matchingKey) : std::string_view());
         state.enabled.push_back(records[row] && (records[row]->flags & VIS_ENABLED) != 0);
     }
     return state;
 }
 
-// The list's plug-ins in their order; one whose name the code page cannot
-// hold has no key a set could name.
+// The list's plug-ins in their order, each by its key as its file spells it;
+// one whose name the code page cannot hold has no key a set could name.
 PluginSet CSetFlow::SetOfList(const std::string& name) const
 {
-    ListState list = ReadListState(m_list.Records(), m_list.m_nCurrent);
+    std::vector<const VisPlugin*> records = m_list.Records();
     PluginSet set;
     set.name = CodePageToUtf8(name);
-    for (size_t row = kFirstPluginRow; row < list.keys.size(); ++row) {
-        if (list.keys[row].empty())
+    for (size_t row = kFirstPluginRow; row < records.size(); ++row) {
+        std::string key;
+        if (!records[row] || records[row]->matchingKey.empty() || !GetPluginKey(records[row]->file, key))
             continue;
+        bool on = (records[row]->flags & VIS_ENABLED) != 0;
         std::string shown = m_list.GetItemText(static_cast<int>(row), 0);
-        set.plugins.push_back({list.enabled[row], CodePageToUtf8(list.keys[row]), CodePageToUtf8(shown)});
-        if (static_cast<int>(row) == list.current)
+        set.plugins.push_back({on, CodePageToUtf8(key), CodePageToUtf8(shown)});
+        if (static_cast<int>(row) == m_list.m_nCurrent)
             set.current = set.plugins.back().key;
     }
     return set;

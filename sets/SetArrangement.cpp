@@ -1,18 +1,56 @@
 #include "sets/SetArrangement.h"
 #include <algorithm>
-#include <unordered_map>
-#include <unordered_set>
+#include <cstdint>
 #include "catalogue/VisPlugin.h"
 
 namespace {
-// The rows of each key, in list order, by lower-case key.
-std::unordered_map<std::string, std::vector<int>> RowsByKey(const std::vector<std::string>& keys, LeadByteRule isLead)
-{
-    std::unordered_map<std::string, std::vector<int>> rows;
-    for (int row = static_cast<int>(keys.size()); row-- > kFirstPluginRow;)
-        rows[LowerCase(keys[static_cast<size_t>(row)], isLead)].push_back(row);
-    return rows;  // each vector holds its rows last first, so the first is at the back
-}
+// Each key's first row, and whether a set line has named the key yet. A set
+// is applied to thousands of rows at a time: the keys are looked up in one
+// table with open addressing, with no allocation of its own per key.
+class KeyTable {
+public:
+    struct Slot {
+        std::string_view key;
+        int firstRow = -1;
+        bool named = false;
+        bool used = false;
+    };
+
+    explicit KeyTable(size_t keys)
+    {
+        size_t size = 1;
+        while (size < 2 * keys)
+            size <<= 1;
+        m_slots.resize(size);
+        m_mask = size - 1;
+    }
+
+    // The key's slot, taken for it when it had none.
+    Slot& operator[](std::string_view key)
+    {
+        size_t at = Hash(key) & m_mask;
+        while (m_slots[at].used && m_slots[at].key != key)
+            at = (at + 1) & m_mask;
+        Slot& slot = m_slots[at];
+        if (!slot.used) {
+            slot.used = true;
+            slot.key = key;
+        }
+        return slot;
+    }
+
+private:
+    static size_t Hash(std::string_view key)
+    {
+        std::uint32_t hash = 2166136261u;  // FNV-1a
+        for (char c : key)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        return hash;
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_mask = 0;
+};
 }
 
 Arrangement ArrangeBySet(const ListState& list, const std::vector<ArrangedEntry>& entries,
@@ -20,30 +58,40 @@ Arrangement ArrangeBySet(const ListState& list, const std::vector<ArrangedEntry>
 {
     Arrangement result{{}, {}, kNoVisual, {}};
     int count = static_cast<int>(list.keys.size());
+    result.order.reserve(list.keys.size());
+    result.enabled.reserve(list.keys.size());
     std::vector<bool> placed(list.keys.size(), false);
     for (int row = 0; row < std::min(count, kFirstPluginRow); ++row) {
         result.order.push_back(row);
         result.enabled.push_back(list.enabled[static_cast<size_t>(row)]);
         placed[static_cast<size_t>(row)] = true;
     }
-    auto rowsByKey = RowsByKey(list.keys, isLead);
-    std::unordered_set<std::string> seen;
+    KeyTable table(list.keys.size() + entries.size());
+    for (int row = kFirstPluginRow; row < count; ++row) {
+        std::string_view key = list.keys[static_cast<size_t>(row)];
+        if (key.empty())
+            continue;
+        KeyTable::Slot& slot = table[key];
+        if (slot.firstRow < 0)
+            slot.firstRow = row;
+    }
+    std::vector<std::string> keys;  // reserved whole: the table holds views of them
+    keys.reserve(entries.size());
     std::string current = LowerCase(currentKey, isLead);
     for (const ArrangedEntry& entry : entries) {
-        std::string key = LowerCase(entry.key, isLead);
-        if (!seen.insert(key).second)
+        keys.push_back(LowerCase(entry.key, isLead));
+        KeyTable::Slot& slot = table[keys.back()];
+        if (slot.named)
             continue;
-        auto found = rowsByKey.find(key);
-        if (found == rowsByKey.end() || found->second.empty()) {
+        slot.named = true;
+        if (slot.firstRow < 0) {
             result.missing.push_back(entry.displayName.empty() ? entry.key : entry.displayName);
             continue;
         }
-        int row = found->second.back();
-        found->second.pop_back();
-        placed[static_cast<size_t>(row)] = true;
-        if (entry.on && key == current && !current.empty())
+        placed[static_cast<size_t>(slot.firstRow)] = true;
+        if (entry.on && keys.back() == current && !current.empty())
             result.current = static_cast<int>(result.order.size());
-        result.order.push_back(row);
+        result.order.push_back(slot.firstRow);
         result.enabled.push_back(entry.on);
     }
     for (int row = kFirstPluginRow; row < count; ++row) {

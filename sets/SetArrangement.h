@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 #include "framework/CodePageText.h"
 
@@ -10,11 +11,11 @@ struct ArrangedEntry {
     std::string displayName;
 };
 
-// The list as it is: each row's plug-in key (empty for the built-ins and
-// for a name the code page cannot hold) and lamp, and the current row
-// (kNoVisual for none).
+// The list as it is: each row's plug-in key in lower case (the record's
+// matching key: empty for the built-ins and for a name the code page cannot
+// hold) and lamp, and the current row (kNoVisual for none).
 struct ListState {
-    std::vector<std::string> keys;
+    std::vector<std::string_view> keys;
     std::vector<bool> enabled;
     int current;
 };
@@ -29,7 +30,7 @@ struct Arrangement {
 
 // The rule of a set: the plug-ins it names take its order and its on/off
 // states, starting under the built-ins; the others follow in their present
-// order, switched off. Keys match in any case; a key the set names twice
+// order, switched off. The set's keys match in any case; a key it names twice
 // counts where it comes first, and one set line takes one row. The set's
 // current plug-in becomes current when it is installed and on; otherwise
 // the current row keeps its mark, and stays on, as the current visual must.

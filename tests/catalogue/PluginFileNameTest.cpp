@@ -49,6 +49,8 @@ TEST(PluginKey, JapaneseNamesAreCutAtTheirRealSeparatorsAndDots)
     EXPECT_EQ(key, kSo);
     EXPECT_TRUE(GetPluginKey(vis + kSo + "\\" + kA + kDa + "1.svp", key, Cp932LeadByte));
     EXPECT_EQ(key, kA + kDa + "1");
+    // Lower-cased a character at a time: ア's second byte is "A".
+    EXPECT_EQ(MatchingKey(vis + "012_" + kA + "X.svp_disabled", Cp932LeadByte), kA + "x");
 }
 
 TEST(PluginKey, EmptyFileTitleIsRefused)

@@ -4,11 +4,12 @@
 #include "tests/Cp932.h"
 
 namespace {
-// Four built-ins, then plug-ins a to e, all on; row 5 (b) current.
+// Four built-ins, then plug-ins a to e, all on; row 5 (b) current. The
+// list's keys are lower-case, as the records hold them.
 ListState FiveInstalled(int current = 5)
 {
     ListState list{{"", "", "", ""}, {true, true, true, true}, current};
-    for (const char* key : {"a", "B", "c", "d", "e"}) {
+    for (const char* key : {"a", "b", "c", "d", "e"}) {
         list.keys.push_back(key);
         list.enabled.push_back(true);
     }
@@ -67,7 +68,7 @@ TEST(ArrangeBySet, DuplicateKeysFirstWins)
     EXPECT_EQ(result.current, kNoVisual);
 
     ListState twice = FiveInstalled(kNoVisual);
-    twice.keys[7] = "A";
+    twice.keys[7] = "a";
     result = ArrangeBySet(twice, {{true, "e", ""}, {true, "a", ""}}, "");
     EXPECT_EQ(result.order, (std::vector<int>{0, 1, 2, 3, 8, 4, 5, 6, 7}));
     EXPECT_EQ(result.enabled, (std::vector<bool>{true, true, true, true, true, true, false, false, false}));
@@ -76,8 +77,9 @@ TEST(ArrangeBySet, DuplicateKeysFirstWins)
 TEST(ArrangeBySet, MatchesKeysAMultiByteCharacterAtATime)
 {
     ListState list = FiveInstalled(kNoVisual);
-    list.keys[4] = cp932::kA + "X";  // ア: "A" as its second byte must not be lower-cased
-    Arrangement result = ArrangeBySet(list, {{true, cp932::kA + "x", ""}, {true, "\x83\x61x", ""}}, "", Cp932LeadByte);
+    const std::string listed = cp932::kA + "x";  // ア: "A" as its second byte must not be lower-cased
+    list.keys[4] = listed;
+    Arrangement result = ArrangeBySet(list, {{true, cp932::kA + "X", ""}, {true, "\x83\x61x", ""}}, "", Cp932LeadByte);
     EXPECT_EQ(result.order[4], 4);
     EXPECT_EQ(result.missing, (std::vector<std::string>{"\x83\x61x"}));
 }
