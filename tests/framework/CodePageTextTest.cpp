@@ -30,6 +30,22 @@ TEST(CodePageText, ALeadByteAtTheEndStepsNoFurtherThanTheText)
     EXPECT_FALSE(EndsInSeparator(cut, Cp932LeadByte));
 }
 
+TEST(CodePageText, LowerCaseTakesTheLettersAToZAndNoSecondByte)
+{
+    const struct {
+        std::string text, lowered;
+    } cases[] = {
+        {"Fire 2.0 AZ@[`{", "fire 2.0 az@[`{"},
+        {kA + "X" + kA, kA + "x" + kA},  // ア's second byte "A" stays
+        {"A" + kSo + "Z", "a" + kSo + "z"},
+        {"Q\x83", "q\x83"},              // a lead byte at the end
+        {"\xC4X", "\xC4x"},              // not a lead byte: the next byte is a character of its own
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LowerCase(c.text, Cp932LeadByte), c.lowered) << c.text;
+}
+
 TEST(CodePageText, AQuestionMarkStandsForACharacterTheCodePageCannotHold)
 {
     EXPECT_TRUE(HoldsUnmappedChar("F?re.svp"));
