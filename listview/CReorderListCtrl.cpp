@@ -130,8 +130,18 @@ void CReorderListCtrl::ShowInsertedRows(const std::vector<int>& rows)
     ScrollIntoView(rows.front());
 }
 
-// What the list view itself does with a message goes through the base, which blends the bars after it.
 bool CReorderListCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (!CRowRecords::Changes(msg))
+        return OnListMessage(msg, wParam, lParam, result);
+    m_rowRecords.BeginChange();
+    bool handled = OnListMessage(msg, wParam, lParam, result);
+    m_rowRecords.EndChange(msg, wParam, lParam, result, handled);
+    return handled;
+}
+
+// What the list view itself does with a message goes through the base, which blends the bars after it.
+bool CReorderListCtrl::OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST)
         m_rowTips.OnMouseMessage(msg, wParam, lParam);
@@ -242,6 +252,7 @@ void CReorderListCtrl::PreSubclassWindow()
 {
     CSkinListCtrl::PreSubclassWindow();
     m_rowTips.Create(m_hWnd);
+    m_rowRecords.Remember(ReadRecords());
 }
 
 bool CReorderListCtrl::OnNotifyReflect(NMHDR* header, LRESULT& result)
@@ -447,7 +458,7 @@ void CReorderListCtrl::FollowReorder(const std::vector<int>& order)
 // than a paint of the list, even of thousands of rows.
 void CReorderListCtrl::SortByName(bool ascending)
 {
-    std::vector<std::uintptr_t> records = ReadRecords();
+    std::vector<std::uintptr_t> records = CurrentRecords();
     std::vector<std::string_view> keys;
     keys.reserve(records.size());
     for (std::uintptr_t record : records)
@@ -475,8 +486,10 @@ void CReorderListCtrl::MakeNameKey(const LVITEMA& item)
 
 std::vector<const VisPlugin*> CReorderListCtrl::Records()
 {
+    std::vector<std::uintptr_t> records = CurrentRecords();
     std::vector<const VisPlugin*> plugins;
-    for (std::uintptr_t record : ReadRecords())
+    plugins.reserve(records.size());
+    for (std::uintptr_t record : records)
         plugins.push_back(reinterpret_cast<const VisPlugin*>(record));
     return plugins;
 }
@@ -540,10 +553,19 @@ void CReorderListCtrl::SwitchAllLamps(bool on)
 // False, with nothing changed, when rows cannot be told apart by their records.
 bool CReorderListCtrl::SortRows(const std::vector<int>& order)
 {
-    return SortRows(ReadRecords(), order);
+    return SortRows(CurrentRecords(), order);
 }
 
 // Every row's item data, in row order.
+std::vector<std::uintptr_t> CReorderListCtrl::CurrentRecords()
+{
+    if (const std::vector<std::uintptr_t>* known = m_rowRecords.Known(GetItemCount()))
+        return *known;
+    std::vector<std::uintptr_t> records = ReadRecords();
+    m_rowRecords.Remember(records);
+    return records;
+}
+
 std::vector<std::uintptr_t> CReorderListCtrl::ReadRecords()
 {
     std::vector<std::uintptr_t> records(static_cast<size_t>(GetItemCount()));
@@ -565,8 +587,14 @@ bool CReorderListCtrl::SortRows(const std::vector<std::uintptr_t>& records, cons
     RowRanks ranks(records, order);
     if (ranks.Empty())
         return false;
-    return SendMessage(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks), reinterpret_cast<LPARAM>(&CompareRanks)) !=
-           FALSE;
+    if (!SendMessage(LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks), reinterpret_cast<LPARAM>(&CompareRanks)))
+        return false;
+    std::vector<std::uintptr_t> sorted;
+    sorted.reserve(order.size());
+    for (int old : order)
+        sorted.push_back(records[static_cast<size_t>(old)]);
+    m_rowRecords.Remember(std::move(sorted));
+    return true;
 }
 
 int CALLBACK CReorderListCtrl::CompareRanks(LPARAM first, LPARAM second, LPARAM ranks)

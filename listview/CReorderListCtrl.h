@@ -7,6 +7,7 @@
 #include "catalogue/VisPlugin.h"
 #include "framework/CImageList.h"
 #include "listview/CListAccessible.h"
+#include "listview/CRowRecords.h"
 #include "listview/CRowTips.h"
 #include "listview/CSkinListCtrl.h"
 
@@ -41,8 +42,8 @@ public:
     // Rows just inserted (ascending): the current mark follows its row past
     // them, and they alone are selected, the first focused and in sight.
     void ShowInsertedRows(const std::vector<int>& rows);
-    // Every row's record (null for a row without one), in row order, read
-    // without a message per row through this list's own handlers.
+    // Every row's record (null for a row without one), in row order, as the
+    // list has followed them; read from the list view only when it could not.
     std::vector<const VisPlugin*> Records();
     // Puts the rows in order (element k: the present index of new row k), the
     // plug-in rows' lamps as enabled says (by new row) and the current mark
@@ -66,6 +67,7 @@ public:
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnListMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool OnNotifyReflect(NMHDR* header, LRESULT& result) override;
     void PreSubclassWindow() override;
 
@@ -94,6 +96,7 @@ private:
     std::vector<int> MoveRows(const std::vector<int>& rows, int dropRow, bool dropBelow);
     bool SortRows(const std::vector<int>& order);
     bool SortRows(const std::vector<std::uintptr_t>& records, const std::vector<int>& order);
+    std::vector<std::uintptr_t> CurrentRecords();
     std::vector<std::uintptr_t> ReadRecords();
     void FollowReorder(const std::vector<int>& order);
     void SetLamps(const std::vector<VisPlugin*>& rows, const std::vector<bool>& enabled);
@@ -136,4 +139,5 @@ private:
     bool m_bRowSelected = false;   // the row being drawn was selected
     CRowTips m_rowTips;
     CListAccessible* m_pAccessible = nullptr;  // made when a screen reader first asks
+    CRowRecords m_rowRecords;
 };

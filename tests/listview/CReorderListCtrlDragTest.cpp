@@ -59,6 +59,11 @@ TEST(CReorderListCtrlDrag, SortedAndStepwiseMovesCarryTextsRecordsAndStates)
         }
         EXPECT_EQ(fixture.Selected(), NewIndicesOf(order, dragged)) << everyRecord;
         EXPECT_EQ(fixture.list.GetNextItem(-1, LVNI_FOCUSED), NewIndicesOf(order, {5}).front()) << everyRecord;
+        EXPECT_TRUE(fixture.RecordsFollowTheRows()) << everyRecord;
+        // A sort the list is not told the outcome of: its records are read again.
+        auto backwards = [](LPARAM first, LPARAM second, LPARAM) -> int { return first < second ? 1 : -1; };
+        fixture.list.SendMessage(LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(+backwards));
+        EXPECT_TRUE(fixture.RecordsFollowTheRows()) << everyRecord;
     }
 }
 

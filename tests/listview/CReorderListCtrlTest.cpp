@@ -217,6 +217,7 @@ TEST(CReorderListCtrl, RemovedAndInsertedRowsSpareBuiltInsAndTheCurrentRowWhoseM
     EXPECT_EQ(fixture.Order(), (std::vector<int>{0, 1, 2, 3, 4, 6, 7, 9}));
     EXPECT_EQ(fixture.list.m_nCurrent, 6);
     EXPECT_NE(fixture.list.GetItemFlags(6) & VIS_CURRENT, 0u);
+    EXPECT_TRUE(fixture.RecordsFollowTheRows());
 
     // Rows inserted above the current one, as adding plug-ins does.
     for (int row : {4, 5}) {
@@ -228,6 +229,7 @@ TEST(CReorderListCtrl, RemovedAndInsertedRowsSpareBuiltInsAndTheCurrentRowWhoseM
         ASSERT_EQ(fixture.list.InsertItem(&item), row);
     }
     fixture.list.ShowInsertedRows({4, 5});
+    EXPECT_TRUE(fixture.RecordsFollowTheRows());
     EXPECT_EQ(fixture.list.m_nCurrent, 8);
     EXPECT_NE(fixture.list.GetItemFlags(8) & VIS_CURRENT, 0u);
     EXPECT_EQ(fixture.Selected(), (std::vector<int>{4, 5}));

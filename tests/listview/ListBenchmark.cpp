@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+#include "catalogue/PluginFileName.h"
 #include "listview/RowMove.h"
 #include "sets/CSetFlow.h"
 #include "tests/BenchmarkRatio.h"
@@ -149,8 +150,10 @@ TEST(ListBenchmark, DISABLED_SetOf2000AppliedTo2000Rows)
     std::vector<ArrangedEntry> entries;
     for (int row = 0; row < 2000; ++row) {
         std::string key = "Row " + std::to_string(row);
-        if (row >= 4)
+        if (row >= 4) {
             fixture.Plugin(row)->file = key + ".svp";
+            fixture.Plugin(row)->matchingKey = MatchingKey(key);
+        }
         entries.push_back({row % 3 != 0, row < 4 ? "Gone " + key : key, key});
     }
     const std::vector<ArrangedEntry> backwards(entries.rbegin(), entries.rend());

@@ -134,6 +134,14 @@ public:
         return plugin;
     }
     VisPlugin* Plugin(int row) const { return reinterpret_cast<VisPlugin*>(list.GetItemData(row)); }
+    // The records the list has followed are the rows' own, row by row.
+    bool RecordsFollowTheRows()
+    {
+        std::vector<const VisPlugin*> rows;
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            rows.push_back(Plugin(row));
+        return list.Records() == rows;
+    }
 
     // Row numbers as the rows were added, in the present order.
     std::vector<int> Order() const
