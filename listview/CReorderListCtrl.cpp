@@ -494,17 +494,11 @@ std::vector<const VisPlugin*> CReorderListCtrl::Records()
     return plugins;
 }
 
-void CReorderListCtrl::Rearrange(const std::vector<const VisPlugin*>& rowRecords, const std::vector<int>& order,
-                                 const std::vector<bool>& enabled, int current)
+void CReorderListCtrl::Rearrange(const std::vector<int>& order, const std::vector<bool>& enabled, int current)
 {
     // As in a sort, the rows change in place and are painted once at the end:
     // switching the list's redraw off and on would cost more paints than it saves.
-    if (rowRecords.size() != static_cast<size_t>(GetItemCount()))
-        return;
-    std::vector<std::uintptr_t> records;
-    records.reserve(rowRecords.size());
-    for (const VisPlugin* record : rowRecords)
-        records.push_back(reinterpret_cast<std::uintptr_t>(record));
+    std::vector<std::uintptr_t> records = CurrentRecords();
     ScrollIntoView(kFirstPluginRow);
     if (SortRows(records, order)) {
         std::vector<VisPlugin*> rows;

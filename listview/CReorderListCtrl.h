@@ -48,10 +48,8 @@ public:
     // Puts the rows in order (element k: the present index of new row k), the
     // plug-in rows' lamps as enabled says (by new row) and the current mark
     // on row current, with one sort and one paint, as a sort by name does.
-    // records: Records() as read for the order, which spares reading them
-    // again; nothing changes when they are not as many as the rows.
-    void Rearrange(const std::vector<const VisPlugin*>& records, const std::vector<int>& order,
-                   const std::vector<bool>& enabled, int current);
+    // The order's rows stay where they are when it does not fit the list.
+    void Rearrange(const std::vector<int>& order, const std::vector<bool>& enabled, int current);
     // Every plug-in row's lamp on or off, but the current row's, as clicks would set them.
     void SwitchAllLamps(bool on);
     // Where a menu asked for from the keyboard opens, in screen coordinates:

@@ -161,10 +161,9 @@ void CSetFlow::Arrange(const PluginSet& set)
     entries.reserve(set.plugins.size());
     for (const SetEntry& entry : set.plugins)
         entries.push_back({entry.on, Utf8ToCodePage(entry.key), Utf8ToCodePage(entry.displayName)});
-    std::vector<const VisPlugin*> records = m_list.Records();
     Arrangement arranged =
-        ArrangeBySet(ReadListState(records, m_list.m_nCurrent), entries, Utf8ToCodePage(set.current));
-    m_list.Rearrange(records, arranged.order, arranged.enabled, arranged.current);
+        ArrangeBySet(ReadListState(m_list.Records(), m_list.m_nCurrent), entries, Utf8ToCodePage(set.current));
+    m_list.Rearrange(arranged.order, arranged.enabled, arranged.current);
     if (!arranged.missing.empty())
         m_ask(LoadResString(IDS_SET_MISSING) + "\n" + ListLines(arranged.missing, kListedNames, IDS_AND_MORE),
               MB_ICONEXCLAMATION | MB_OK);

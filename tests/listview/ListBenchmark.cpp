@@ -159,10 +159,9 @@ TEST(ListBenchmark, DISABLED_SetOf2000AppliedTo2000Rows)
     const std::vector<ArrangedEntry> backwards(entries.rbegin(), entries.rend());
     size_t missing = 0;
     Medians apply = TimeAgainstPaints(fixture, [&](int round) {
-        std::vector<const VisPlugin*> records = fixture.list.Records();
-        Arrangement arranged = ArrangeBySet(ReadListState(records, fixture.list.m_nCurrent),
+        Arrangement arranged = ArrangeBySet(ReadListState(fixture.list.Records(), fixture.list.m_nCurrent),
                                             round % 2 ? entries : backwards, "");
-        fixture.list.Rearrange(records, arranged.order, arranged.enabled, arranged.current);
+        fixture.list.Rearrange(arranged.order, arranged.enabled, arranged.current);
         missing = std::max(missing, arranged.missing.size());
     });
     EXPECT_EQ(missing, 4u);
