@@ -390,9 +390,13 @@ std::vector<ListRow> DesktopSession::Rows(Hwnd list)
 
 std::vector<AccessibleRow> DesktopSession::AccessibleRows(Hwnd list, bool fromOtherProcess)
 {
+    // The first read from another process may have Wine start its RPC
+    // service, a process of its own, which a busy emulated machine can take
+    // a minute to bring up.
+    const int timeoutMs = fromOtherProcess ? 150000 : 30000;
     std::vector<AccessibleRow> rows;
-    for (const auto& record :
-         m_probe->Ask(WindowRequest("acc-rows", list).SetNumber("outside", fromOtherProcess ? 1 : 0))) {
+    for (const auto& record : m_probe->Ask(
+             WindowRequest("acc-rows", list).SetNumber("outside", fromOtherProcess ? 1 : 0), timeoutMs)) {
         if (record.Kind() == "accerror")
             throw std::runtime_error("the list's accessible object: " + record.Get("what"));
         rows.push_back(ToAccessibleRow(record));
